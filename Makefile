@@ -1,0 +1,32 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test build deps test-deps configure bench pictures clean
+
+run: deps build
+	./$(BUILD_DIR)/gearmesh
+
+test: test-deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+configure:
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+deps:
+	@bash scripts/install-deps.sh
+
+test-deps:
+	@bash scripts/install-deps.sh test
+
+bench: test-deps build
+	bash scripts/run-benchmark.sh $(BUILD_DIR)
+
+pictures: test-deps build
+	bash scripts/make-pictures.sh $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

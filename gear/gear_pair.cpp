@@ -1,0 +1,16 @@
+// gear_pair.cpp -- storage of the two process-wide records.
+//
+// The view record lives here beside the geometry, not with the window code,
+// because the dialogue resets it: the geometry library must link without a
+// window for its tests.
+#include "gear/gear_pair.h"
+
+#include <cmath>
+
+GearPairState gearPair = {};
+ViewState viewState = {};
+
+double distanceFromOrigin(const Vec2& p)
+{
+    return std::sqrt(p.x * p.x + p.y * p.y);
+}

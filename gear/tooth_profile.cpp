@@ -1,0 +1,168 @@
+// tooth_profile.cpp -- assembles one tooth outline from the flank curves.
+//
+// The flank is the cutter's trochoid (the root fillet) joined to the involute at
+// their first crossing, or, where they do not cross, across their nearest points.
+// Where the junction lies outside the base circle, the trochoid has cut into the
+// involute: the gear is undercut, and the junction's radius is the undercut
+// circle. The opposite flank is the mirror image turned by the tooth's angular
+// thickness; the root arc before the flank and the tip arc after it close the
+// outline so that z copies turned by 2 pi / z join into the whole gear.
+#include "gear/tooth_profile.h"
+
+#include <cmath>
+
+#include "gear/flank_curves.h"
+
+Vec2 involuteBuf[601];
+Vec2 trochoidBuf[601];
+Vec2 flankBuf[601];
+Vec2 mirrorBuf[601];
+
+// Cross product of (d) with (p - o): which side of the line through o along d p lies.
+static double sideOf(double dx, double dy, const Vec2& p, const Vec2& o)
+{
+    return dx * (p.y - o.y) - dy * (p.x - o.x);
+}
+
+double toothAngleOf(double r0, double x)
+{
+    return (PI / 2.0 + (2.0 * x) * gearPair.tanAlpha0) / r0;
+}
+
+bool toothIsPointed(int z, double x, const ToothProfile& profile, int last)
+{
+    if (last < 2 * ARC_POINTS) {
+        return false;
+    }
+    const int B = (last - 2 * ARC_POINTS) / 2;
+    const Vec2& tip = profile.p[B + ARC_POINTS];
+    const double tipAngle = std::atan2(tip.x, tip.y);
+    return 2.0 * tipAngle > toothAngleOf(z / 2.0, x);
+}
+
+int joinFlank(int m, const Vec2* T, int n, const Vec2* V, Vec2* F, double& rcut)
+{
+    int cj = -1;
+    int ck = -1;
+    for (int j = 0; j < m && cj < 0; ++j) {
+        const double dx = T[j + 1].x - T[j].x;
+        const double dy = T[j + 1].y - T[j].y;
+        for (int k = 0; k < n; ++k) {
+            const double c1 = sideOf(dx, dy, V[k], T[j]);
+            const double c2 = sideOf(dx, dy, V[k + 1], T[j]);
+            if (c1 * c2 <= 0.0) {
+                const double ex = V[k + 1].x - V[k].x;
+                const double ey = V[k + 1].y - V[k].y;
+                const double c3 = sideOf(ex, ey, T[j], V[k]);
+                const double c4 = sideOf(ex, ey, T[j + 1], V[k]);
+                if (c3 * c4 < 0.0) {
+                    cj = j;
+                    ck = k;
+                    break;
+                }
+            }
+        }
+    }
+
+    if (cj >= 0) {
+        const int j = cj;
+        const int k = ck;
+        const double s1 = (T[j + 1].y - T[j].y) / (T[j + 1].x - T[j].x);
+        const double s2 = (V[k + 1].y - V[k].y) / (V[k + 1].x - V[k].x);
+        const double X = ((V[k].y - T[j].y) + s1 * T[j].x - s2 * V[k].x) / (s1 - s2);
+        const double Y = (X - V[k].x) * s2 + V[k].y;
+        if (j + n - k + 1 > FLANK_MAX_LAST) {
+            return -1;
+        }
+        for (int i = 0; i <= j; ++i) {
+            F[i] = T[i];
+        }
+        F[j + 1] = Vec2{X, Y};
+        for (int i = 1; i <= n - k; ++i) {
+            F[j + 1 + i] = V[k + i];
+        }
+        rcut = std::sqrt(X * X + Y * Y);
+        return j + n - k + 1;
+    }
+
+    double best = NEAREST_PAIR_START;
+    int J = -1;
+    int K = -1;
+    for (int j = 0; j <= m; ++j) {
+        for (int k = 0; k <= n; ++k) {
+            const double ddx = T[j].x - V[k].x;
+            const double ddy = T[j].y - V[k].y;
+            const double d2 = ddx * ddx + ddy * ddy;
+            if (d2 < best) {
+                best = d2;
+                J = j;
+                K = k;
+            }
+        }
+    }
+    if (J < 0 || J + n - K > FLANK_MAX_LAST) {
+        return -1;
+    }
+    for (int i = 0; i <= J; ++i) {
+        F[i] = T[i];
+    }
+    // NOTE: the nearest involute point V[K] itself is left out: the flank goes
+    // from trochoid point J straight to involute point K + 1.
+    for (int i = 1; i <= n - K; ++i) {
+        F[J + i] = V[K + i];
+    }
+    rcut = std::sqrt(F[J].x * F[J].x + F[J].y * F[J].y);
+    return J + n - K;
+}
+
+int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, double& rcut)
+{
+    (void)gearIndex;  // names the gear for the caller; the outline depends on z and x only
+    const GearPairState& gp = gearPair;
+    const double r0 = z / 2.0;
+    const double addendum = x + 1.0;
+    const double dedendum = 1.25 - x;
+    const double toothAngle = toothAngleOf(r0, x);
+    const double rg = r0 * gp.cosAlpha0;
+    const double ru = r0 + addendum;
+    const double rf = r0 - dedendum;
+    const double spaceAngle = PI / r0 - toothAngle;
+
+    const int n = traceInvolute(rg, ru, involuteBuf);
+    const int m = traceTrochoid(r0, rf, trochoidBuf);
+    const int B = joinFlank(m, trochoidBuf, n, involuteBuf, flankBuf, rcut);
+    if (B < 0) {
+        return -1;
+    }
+    const Vec2* F = flankBuf;
+
+    const double sT = std::sin(toothAngle);
+    const double cT = std::cos(toothAngle);
+    for (int i = 0; i <= B; ++i) {
+        mirrorBuf[i].x = -F[i].x * cT + sT * F[i].y;
+        mirrorBuf[i].y = sT * F[i].x + cT * F[i].y;
+    }
+
+    const double rootAngle = std::atan2(-F[0].x, F[0].y);
+    const double dRoot = (spaceAngle - 2.0 * rootAngle) / 10;
+    for (int i = 0; i < ARC_POINTS; ++i) {
+        const double a = (spaceAngle - rootAngle) - i * dRoot;
+        profile.p[i] = Vec2{std::sin(a) * (-rf), std::cos(a) * rf};
+    }
+
+    for (int i = 0; i <= B; ++i) {
+        profile.p[ARC_POINTS + i] = F[i];
+    }
+
+    const double tipAngle = std::atan2(F[B].x, F[B].y);
+    const double dTip = (toothAngle - 2.0 * tipAngle) / 10;
+    for (int i = 0; i < ARC_POINTS; ++i) {
+        const double a = i * dTip + tipAngle;
+        profile.p[B + ARC_POINTS + i] = Vec2{std::sin(a) * ru, std::cos(a) * ru};
+    }
+
+    for (int i = 0; i <= B; ++i) {
+        profile.p[B + 2 * ARC_POINTS + i] = mirrorBuf[B - i];
+    }
+    return 2 * B + 2 * ARC_POINTS;
+}

@@ -1,0 +1,164 @@
+// The console dialogue end to end on scripted input: exact output bytes, the retry
+// loops, the end of input, and what a shifts-only run leaves alone.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "gear/dialogue.h"
+#include "gear/gear_pair.h"
+
+namespace {
+
+const std::string TITLE = "\n１対標準歯車のかみ合いシミュレーションン";
+const std::string HEADING = "\n(1) 歯車１，２の歯数設定";
+const std::string TEETH_PROMPT = "\n　  歯車１、２の歯数入力 z1 z2= ";
+const std::string SHIFT_PROMPT = "\n(2) 歯車１，２の転位係数入力 x1 x2=";
+const std::string NO_MESH = "\nかみ合い圧力角=0  かみ合いできない．別の転位係数でやり直し";
+const std::string KEY_HELP =
+    "\n'1' '2'キーで：１歯車・２歯車描画の選択"
+    "\n'3'キーで　　：１，２歯車かみ合い図の選択"
+    "\n's'キーで    ：かみ合い運動描画継続"
+    "\n'r' 'R'キーで：かみ合い運動順逆の変更"
+    "\n'w' 'W'キーで：図の縮小拡大"
+    "\n'z'キーで    ：１，２歯車の歯数変更"
+    "\nESCキーで　　：終了";
+
+// Runs the dialogue with `lastKey` on the scripted input; returns what it printed.
+std::string runDialogue(const std::string& input, char lastKey)
+{
+    char* outBuf = nullptr;
+    size_t outSize = 0;
+    FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
+    FILE* out = open_memstream(&outBuf, &outSize);
+    consoleIn = in;
+    consoleOut = out;
+    viewState.lastKey = lastKey;
+    parameterDialogue();
+    std::fclose(out);
+    std::fclose(in);
+    consoleIn = stdin;
+    consoleOut = stdout;
+    std::string printed(outBuf, outSize);
+    std::free(outBuf);
+    return printed;
+}
+
+TEST(Dialogue, ExactOutputFor20And20Unshifted)
+{
+    const std::string expected =
+        TITLE + HEADING + TEETH_PROMPT + SHIFT_PROMPT +
+        "\n基準圧力角α0=20.000[deg]  かみ合い圧力角αb=20.000[deg]"
+        "\n基準軸間距離a0=20.0000 軸間距離a=20.0000"
+        "\n歯数 z1= 20  転位係数 x1= 0.0000"
+        "\n基準ピッチ円・基礎円半径     r01=10.0000 rg1= 9.3969"
+        "\nかみ合いピッチ円・歯先円半径 rb1=10.0000 ru1=11.0000"
+        "\n歯数 z2= 20  転位係数 x2= 0.0000"
+        "\n基準ピッチ円・基礎円半径     r02=10.0000 rg2= 9.3969"
+        "\nかみ合いピッチ円・歯先円半径 rb2=10.0000 ru2=11.0000" +
+        KEY_HELP;
+    EXPECT_EQ(runDialogue("20 20\n0 0\n", 'z'), expected);
+    EXPECT_EQ(gearPair.alphab, gearPair.alpha0);
+    EXPECT_EQ(viewState.scale, 0.2);
+    EXPECT_EQ(viewState.baseStep, PI / 400);
+    EXPECT_EQ(viewState.step, viewState.baseStep);
+    EXPECT_NEAR(viewState.step, 0.00785398, 1e-8);
+}
+
+TEST(Dialogue, ExactOutputFor12And30WithShift)
+{
+    const std::string expected =
+        TITLE + HEADING + TEETH_PROMPT + SHIFT_PROMPT +
+        "\n基準圧力角α0=20.000[deg]  かみ合い圧力角αb=23.164[deg]"
+        "\n基準軸間距離a0=21.0000 軸間距離a=21.4640"
+        "\n歯数 z1= 12  転位係数 x1= 0.5000"
+        "\n基準ピッチ円・基礎円半径     r01= 6.0000 rg1= 5.6382"
+        "\nかみ合いピッチ円・歯先円半径 rb1= 6.1326 ru1= 7.5000"
+        "\n歯数 z2= 30  転位係数 x2= 0.0000"
+        "\n基準ピッチ円・基礎円半径     r02=15.0000 rg2=14.0954"
+        "\nかみ合いピッチ円・歯先円半径 rb2=15.3314 ru2=16.0000" +
+        KEY_HELP;
+    EXPECT_EQ(runDialogue("12 30\n0.5 0\n", 'z'), expected);
+}
+
+TEST(Dialogue, NoMeshRepeatsTheShiftPromptOnly)
+{
+    const std::string printed = runDialogue("20 20\n-0.5 -0.5\n0 0\n", 'z');
+    const std::string head = TITLE + HEADING + TEETH_PROMPT + SHIFT_PROMPT + NO_MESH + SHIFT_PROMPT +
+                             "\n基準圧力角α0=20.000[deg]";
+    EXPECT_EQ(printed.substr(0, head.size()), head);
+    EXPECT_EQ(gearPair.x1, 0.0);
+}
+
+TEST(Dialogue, ShiftsOnlyRunLeavesTheTeethStageBitForBit)
+{
+    runDialogue("10 30\n0 0\n", 'z');
+    viewState.theta1 = 1.0;
+    viewState.scale = 3.0;
+    const GearPairState before = gearPair;
+    const std::string printed = runDialogue("0.5 -0.2\n", 'x');
+    EXPECT_EQ(printed.rfind(SHIFT_PROMPT, 0), 0u) << "no title, no teeth prompt";
+    const GearPairState& after = gearPair;
+    // Every teeth-stage field, from alpha0 up to the standard limits.
+    const char* from = reinterpret_cast<const char*>(&before.alpha0);
+    const char* to = reinterpret_cast<const char*>(&before.stdLimit2) + sizeof(double);
+    EXPECT_EQ(std::memcmp(from, &after.alpha0, static_cast<size_t>(to - from)), 0);
+    EXPECT_EQ(after.z1, 10);
+    EXPECT_EQ(after.x1, 0.5);
+    EXPECT_NE(after.alphab, before.alphab);
+    EXPECT_EQ(viewState.theta1, 0.0);
+    EXPECT_EQ(viewState.scale, 0.2);
+}
+
+TEST(Dialogue, UnreadableInputIsDiscardedAndAskedAgain)
+{
+    const std::string printed = runDialogue("abc 12\n20 x\n20 20\n0 zz\n0 0\n", 'z');
+    const std::string unreadable = "\n数値として読めません．この行を捨てます．もう一度入力してください";
+    const std::string head = TITLE + HEADING + TEETH_PROMPT + unreadable + TEETH_PROMPT + unreadable +
+                             TEETH_PROMPT + SHIFT_PROMPT + unreadable + SHIFT_PROMPT;
+    EXPECT_EQ(printed.substr(0, head.size()), head);
+    EXPECT_EQ(gearPair.z1, 20);
+    EXPECT_EQ(gearPair.z2, 20);
+}
+
+TEST(Dialogue, RejectsUnsoundNumbersWithAMessage)
+{
+    // Teeth out of range, then non-finite shifts, then a tip inside the base circle.
+    const std::string printed =
+        runDialogue("0 20\n20 -5\n2 10\n201 20\n20 20\nnan 0\n0 inf\n-1.7 1.7\n0 0\n", 'z');
+    const std::string range = "\n歯数は3以上200以下で入力してください";
+    size_t count = 0;
+    for (size_t at = printed.find(range); at != std::string::npos; at = printed.find(range, at + 1)) {
+        ++count;
+    }
+    EXPECT_EQ(count, 4u);
+    EXPECT_NE(printed.find("\n転位係数には有限の数値を入力してください" + SHIFT_PROMPT +
+                           "\n転位係数には有限の数値を入力してください"),
+              std::string::npos);
+    EXPECT_NE(printed.find("\n歯車1の歯先円が基礎円の内側"), std::string::npos);
+    EXPECT_EQ(gearPair.x1, 0.0);
+    EXPECT_EQ(gearPair.z1, 20);
+}
+
+TEST(Dialogue, WarnsOfAPointedTooth)
+{
+    const std::string printed = runDialogue("10 30\n1.2 0\n", 'z');
+    EXPECT_NE(printed.find("\n注意：歯車1の歯先がとがっています"), std::string::npos);
+    EXPECT_EQ(printed.find("\n注意：歯車2"), std::string::npos);
+    EXPECT_EQ(gearPair.x1, 1.2);
+}
+
+using DialogueDeathTest = ::testing::Test;
+
+TEST(DialogueDeathTest, EndOfInputEndsTheProgramAtAnyPrompt)
+{
+    const char* scripts[] = {"", "20", "20 20\n", "20 20\n0.5", "20 20\n-0.5 -0.5\n", "abc"};
+    for (const char* script : scripts) {
+        EXPECT_EXIT(runDialogue(script, 'z'), ::testing::ExitedWithCode(1), "") << script;
+    }
+    EXPECT_EXIT(runDialogue("", 'x'), ::testing::ExitedWithCode(1), "");
+}
+
+}  // namespace
