@@ -31,7 +31,7 @@ static const char* const UNREADABLE_TEXT =
     "\n数値として読めません．この行を捨てます．もう一度入力してください";
 static const char* const END_OF_INPUT_TEXT = "\n入力が終わりました．終了します\n";
 static const char* const TEETH_RANGE_TEXT =
-    "\n歯数は%d以上%d以下で入力してください（%d未満では歯底円の半径が正にならず，"
+    "\n歯数は%d以上%d以下で入力してください（%d未満では歯元のアンダーカットがピッチ円を越え，"
     "%dを超えると描画に時間がかかり操作できません）";
 static const char* const NOT_FINITE_TEXT = "\n転位係数には有限の数値を入力してください";
 static const char* const TIP_INSIDE_BASE_TEXT =
@@ -43,6 +43,9 @@ static const char* const NO_THICKNESS_TEXT =
     "\n歯車%dの歯厚が正になりません．別の転位係数でやり直し";
 static const char* const NO_FLANK_TEXT =
     "\n歯車%dの歯元のトロコイドとインボリュートがつながりません．別の転位係数でやり直し";
+static const char* const UNDERCUT_BEYOND_PITCH_TEXT =
+    "\n歯車%dのアンダーカットがかみ合いピッチ円に達し，かみ合いの始まりがありません．"
+    "別の転位係数でやり直し";
 static const char* const NO_PHASE_TEXT =
     "\n歯車%dのかみ合いピッチ円が歯面と交わりません（歯先円の外側か歯底円の内側にあります）．"
     "別の転位係数でやり直し";
@@ -236,6 +239,15 @@ static const char* shiftedPairFault(int& gearNumber)
         gearNumber = g + 1;
         if (count[g] < 0) {
             return NO_FLANK_TEXT;
+        }
+    }
+    const double rcut[2] = {gp.rcut1, gp.rcut2};
+    for (int g = 0; g < 2; ++g) {
+        gearNumber = g + 1;
+        // NOTE: an undercut circle at or above the working pitch circle would put
+        // the undercut point on the far side of the pitch point.
+        if (!(rcut[g] < rb[g])) {
+            return UNDERCUT_BEYOND_PITCH_TEXT;
         }
     }
     bool placed[2] = {false, false};

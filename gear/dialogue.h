@@ -5,10 +5,11 @@
 
 #include "gear/gear_pair.h"
 
-// Numbers of teeth the dialogue accepts. Below the minimum the standard root
-// circle is not positive; above the maximum one frame takes too long to draw for
-// the window to stay usable.
-constexpr int TEETH_MIN = 3;
+// Numbers of teeth the dialogue accepts. Below the minimum the cutter undercuts a
+// standard gear above its pitch circle (and below 3 its root circle is not even
+// positive), so the path of contact has no end on that side; above the maximum one
+// frame takes too long to draw for the window to stay usable.
+constexpr int TEETH_MIN = 5;
 constexpr int TEETH_MAX = 200;
 
 // Where the dialogue reads and writes; the console unless a test points them at

@@ -2,13 +2,10 @@
 // loops, the end of input, and what a shifts-only run leaves alone.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "gear/dialogue.h"
-#include "gear/gear_pair.h"
+#include "dialogue_script.h"
 
 namespace {
 
@@ -25,26 +22,6 @@ const std::string KEY_HELP =
     "\n'w' 'W'キーで：図の縮小拡大"
     "\n'z'キーで    ：１，２歯車の歯数変更"
     "\nESCキーで　　：終了";
-
-// Runs the dialogue with `lastKey` on the scripted input; returns what it printed.
-std::string runDialogue(const std::string& input, char lastKey)
-{
-    char* outBuf = nullptr;
-    size_t outSize = 0;
-    FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
-    FILE* out = open_memstream(&outBuf, &outSize);
-    consoleIn = in;
-    consoleOut = out;
-    viewState.lastKey = lastKey;
-    parameterDialogue();
-    std::fclose(out);
-    std::fclose(in);
-    consoleIn = stdin;
-    consoleOut = stdout;
-    std::string printed(outBuf, outSize);
-    std::free(outBuf);
-    return printed;
-}
 
 TEST(Dialogue, ExactOutputFor20And20Unshifted)
 {
@@ -127,8 +104,8 @@ TEST(Dialogue, RejectsUnsoundNumbersWithAMessage)
 {
     // Teeth out of range, then non-finite shifts, then a tip inside the base circle.
     const std::string printed =
-        runDialogue("0 20\n20 -5\n2 10\n201 20\n20 20\nnan 0\n0 inf\n-1.7 1.7\n0 0\n", 'z');
-    const std::string range = "\n歯数は3以上200以下で入力してください";
+        runDialogue("0 20\n20 -5\n4 10\n201 20\n20 20\nnan 0\n0 inf\n-1.7 1.7\n0 0\n", 'z');
+    const std::string range = "\n歯数は5以上200以下で入力してください";
     size_t count = 0;
     for (size_t at = printed.find(range); at != std::string::npos; at = printed.find(range, at + 1)) {
         ++count;

@@ -1,0 +1,103 @@
+// Every pair of inputs the dialogue accepts yields a finite gear pair whose outlines
+// fit their arrays; every pair it refuses is answered with a message.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "dialogue_script.h"
+#include "gear/tooth_profile.h"
+
+namespace {
+
+bool finite(double v) { return std::isfinite(v); }
+bool finite(const Vec2& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+bool outlineSound(const ToothProfile& profile, int last)
+{
+    if (last < 2 * ARC_POINTS || last > PROFILE_LAST_INDEX) {
+        return false;
+    }
+    for (int i = 0; i <= last; ++i) {
+        if (!finite(profile.p[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Names the first field that is not finite or out of range, or returns "".
+std::string unsoundField(const GearPairState& g)
+{
+    const double values[] = {g.alpha0, g.tanAlpha0, g.invAlpha0, g.cosAlpha0, g.r01, g.rg1,
+                             g.r02, g.rg2, g.ratio, g.pb, g.pitchAngle1, g.stdDistN1,
+                             g.stdDistN2, g.ru01, g.ru02, g.stdDistT1, g.stdDistT2, g.rcut01,
+                             g.rcut02, g.stdDistU1, g.stdDistU2, g.stdLimit1, g.stdLimit2,
+                             g.alphab, g.rb1, g.rb2, g.distN1, g.distN2, g.ru1, g.rf1, g.ru2,
+                             g.rf2, g.distT1, g.distT2, g.rcut1, g.rcut2, g.phase1, g.phase2,
+                             g.distU1, g.distU2, g.limit1, g.limit2};
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i) {
+        if (!finite(values[i])) {
+            return "value " + std::to_string(i);
+        }
+    }
+    const Vec2 points[] = {g.stdCenter1, g.stdCenter2, g.stdN1, g.stdN2, g.stdT1, g.stdT2,
+                           g.stdU1, g.stdU2, g.center1, g.center2, g.N1, g.N2,
+                           g.T1, g.T2, g.U1, g.U2};
+    for (size_t i = 0; i < sizeof points / sizeof points[0]; ++i) {
+        if (!finite(points[i])) {
+            return "point " + std::to_string(i);
+        }
+    }
+    if (!outlineSound(g.stdProfile1, g.stdCount1)) return "stdProfile1";
+    if (!outlineSound(g.stdProfile2, g.stdCount2)) return "stdProfile2";
+    if (!outlineSound(g.profile1, g.count1)) return "profile1";
+    if (!outlineSound(g.profile2, g.count2)) return "profile2";
+    // Limits are lengths of the path of contact on each side of the pitch point.
+    if (!(g.limit1 > 0.0 && g.limit2 > 0.0 && g.stdLimit1 > 0.0 && g.stdLimit2 > 0.0)) {
+        return "limits";
+    }
+    return "";
+}
+
+TEST(InputSweep, AcceptedPairsAreSoundAndRefusedOnesAreAnswered)
+{
+    const int teeth[] = {5, 6, 7, 9, 12, 17, 25, 40, 73, 120, 200};
+    const char* shifts[] = {"-3",  "-1.7", "-1", "-0.6", "-0.3", "0",   "0.25", "0.5",
+                            "0.8", "1.2",  "2",  "3",    "10",   "1e3", "1e300", "-1e300"};
+    const std::string shiftPrompt = "\n(2) 歯車１，２の転位係数入力 x1 x2=";
+    int accepted = 0;
+    int refused = 0;
+    for (int z1 : teeth) {
+        for (int z2 : teeth) {
+            for (const char* x1 : shifts) {
+                for (const char* x2 : shifts) {
+                    const std::string input = std::to_string(z1) + " " + std::to_string(z2) +
+                                              "\n" + x1 + " " + x2 + "\n0 0\n";
+                    const std::string printed = runDialogue(input, 'z');
+                    SCOPED_TRACE(input);
+                    const GearPairState& g = gearPair;
+                    const std::string bad = unsoundField(g);
+                    ASSERT_EQ(bad, "");
+                    const size_t first = printed.find(shiftPrompt);
+                    const size_t second = printed.find(shiftPrompt, first + 1);
+                    if (g.x1 == std::strtod(x1, nullptr) && g.x2 == std::strtod(x2, nullptr) &&
+                        second == std::string::npos) {
+                        ++accepted;
+                        continue;
+                    }
+                    // Refused: a message stands between the two shift prompts.
+                    ASSERT_NE(second, std::string::npos);
+                    const size_t gap = second - (first + shiftPrompt.size());
+                    EXPECT_GT(gap, 10u);
+                    EXPECT_EQ(g.x1, 0.0);
+                    ++refused;
+                }
+            }
+        }
+    }
+    EXPECT_GT(accepted, 1000);
+    EXPECT_GT(refused, 1000);
+}
+
+}  // namespace
