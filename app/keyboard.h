@@ -1,0 +1,15 @@
+// keyboard.h -- the window's single-key commands.
+#pragma once
+
+constexpr unsigned char KEY_ESCAPE = 27;
+
+// Zoom range of 'w' and 'W'. Below the minimum the largest gear is a speck; above
+// the maximum the window would show less than a hundredth of a module, and the
+// coordinates of the largest gears would outgrow the precision of GL's floats.
+// A press that would leave the range keeps the zoom (it still redraws).
+constexpr double SCALE_MIN = 1e-3;
+constexpr double SCALE_MAX = 200.0;
+
+// GLUT keyboard callback: records the key in viewState.lastKey, then applies its
+// command; keys that redraw call displayViews directly. The mouse position is unused.
+void keyboardCommand(unsigned char key, int x, int y);

@@ -1,0 +1,196 @@
+// views.cpp -- composes the frame of the selected view.
+//
+// The pitch point is the model origin and the window centre at every zoom; gear 1
+// is centred below it, gear 2 above. The order of drawing decides what covers
+// what (depth testing is never on): in view 3 the circles go under the marks, in
+// view 4 over them, and in both the teeth are drawn last, over every dot.
+#include "app/views.h"
+
+#include <GL/freeglut.h>
+
+#include "app/window.h"
+#include "draw/gear_render.h"
+#include "draw/round_primitives.h"
+#include "gear/line_of_action.h"
+
+// NOTE: not red: the teeth are red and drawn over the dots, which would then
+// vanish into the flanks they sit on.
+const Rgba CONTACT_COLOUR = {0.0f, 0.0f, 1.0f, 0.0f};
+
+static constexpr double DOT_RADIUS = 0.01;
+
+static void legend(const char* const* lines, const float* ys, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        drawText(-0.9f, ys[i], GLUT_BITMAP_HELVETICA_18, lines[i]);
+    }
+}
+
+// A marker whose radius is DOT_RADIUS window units at any zoom.
+static void dot(const Vec2& p, const Rgba& colour)
+{
+    const double s = viewState.scale;
+    drawScaledDisc(s, p, DOT_RADIUS / s, colour);
+}
+
+static const char* const GEAR_LEGEND_LINES[] = {
+    "     green : base circle",
+    "     black : undercut circle",
+    "     purple: standard pitch circle",
+    "     blue  : mesh pitch circle",
+    "     yellow: bottom and tip circle",
+};
+static const float GEAR_LEGEND_YS[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+
+static void drawGearLegend(const char* heading)
+{
+    drawText(-0.9f, 0.95f, GLUT_BITMAP_HELVETICA_18, heading);
+    legend(GEAR_LEGEND_LINES, GEAR_LEGEND_YS, 5);
+}
+
+static const float MESH_LEGEND_YS[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+static const char* const MESH_LEGEND_LINES[] = {
+    "(3) draw gear mesh",
+    "     circle : blue :mesh pitch cl,  green:base cl,  black:undercut cl",
+    "     point  : blue :mesh pitch pnt, black:mesh start and finish pnt",
+    "                 green:interference pnt, red:contact pnt",
+    "     green line : path of contact",
+};
+static const char* const STD_MESH_LEGEND_LINES[] = {
+    "(4) draw standard gear mesh",
+    "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
+    "     point  : blue :pitch pnt, black:mesh start and finish pnt",
+    "                 green:interference pnt, red:contact pnt",
+    "     green line : path of contact",
+};
+
+void advanceMesh()
+{
+    ViewState& v = viewState;
+    const GearPairState& gp = gearPair;
+    v.theta1w = v.theta1w + v.step;
+    v.theta1 = v.theta1 + v.step;
+    v.theta2 = gp.ratio * v.theta1;
+    if (v.theta1w > gp.pitchAngle1) {
+        v.theta1w = v.theta1w - gp.pitchAngle1;
+    }
+    if (v.theta1w < gp.pitchAngle1) {
+        v.theta1w = v.theta1w + gp.pitchAngle1;
+    }
+    v.theta2w = gp.ratio * v.theta1w;
+}
+
+// Black dots at the start and finish of contact: on each side, at the candidate
+// strictly nearer the pitch point than both others; a tie marks nothing.
+static void startAndFinishDots(const Vec2& u1, double du1, const Vec2& t2, double dt2,
+                               const Vec2& n1, double dn1, const Vec2& u2, double du2,
+                               const Vec2& t1, double dt1, const Vec2& n2, double dn2)
+{
+    if (du1 < dn1 && du1 < dt2) {
+        dot(u1, BLACK);
+    }
+    if (dt2 < du1 && dt2 < dn1) {
+        dot(t2, BLACK);
+    }
+    if (dn1 < du1 && dn1 < dt2) {
+        dot(n1, BLACK);
+    }
+    if (du2 < dn2 && du2 < dt1) {
+        dot(u2, BLACK);
+    }
+    if (dt1 < du2 && dt1 < dn2) {
+        dot(t1, BLACK);
+    }
+    if (dn2 < du2 && dn2 < dt1) {
+        dot(n2, BLACK);
+    }
+}
+
+static void drawDriveGearView()
+{
+    const GearPairState& gp = gearPair;
+    const double scale = viewState.scale;
+    drawGearLegend("(1) draw drive gear");
+    drawCrosshair(Vec2{gp.center1.x, scale * gp.center1.y}, 0);
+    drawGearCircles(gp.center1, 0, gp.rg1, gp.rf1, gp.rcut1, gp.r01, gp.rb1, gp.ru1);
+    drawGearTeeth(scale, 0, gp.z1, gp.center1, gp.count1, gp.profile1.p, RED);
+}
+
+static void drawDrivenGearView()
+{
+    const GearPairState& gp = gearPair;
+    const double scale = viewState.scale;
+    drawGearLegend("(2) draw driven gear");
+    drawGearCircles(gp.center2, 0, gp.rg2, gp.rf2, gp.rcut2, gp.r02, gp.rb2, gp.ru2);
+    drawCrosshair(Vec2{gp.center2.x, scale * gp.center2.y}, 0);
+    drawGearTeeth(scale, 0, gp.z2, gp.center2, gp.count2, gp.profile2.p, RED);
+}
+
+static void drawShiftedMeshView()
+{
+    GearPairState& gp = gearPair;
+    const ViewState& v = viewState;
+    legend(MESH_LEGEND_LINES, MESH_LEGEND_YS, 5);
+    advanceMesh();
+    drawGearCircles(gp.center1, v.theta1, gp.rg1, 0, gp.rcut1, 0, gp.rb1, gp.ru1);
+    drawGearCircles(gp.center2, -v.theta2, gp.rg2, 0, gp.rcut2, 0, gp.rb2, gp.ru2);
+    drawCrosshair(ORIGIN, 0);
+    dot(gp.N1, GREEN);
+    dot(gp.N2, GREEN);
+    dot(gp.PITCH_POINT, BLUE);
+    startAndFinishDots(gp.U1, gp.distU1, gp.T2, gp.distT2, gp.N1, gp.distN1, gp.U2, gp.distU2,
+                       gp.T1, gp.distT1, gp.N2, gp.distN2);
+    drawScaledLine(v.scale, gp.N1, gp.N2, GREEN);
+    gp.contactCount = findContactPoints(gp.alphab, gp.limit1, gp.limit2, v.theta1w, gp.contacts);
+    for (int i = 0; i < gp.contactCount; ++i) {
+        dot(gp.contacts[i], CONTACT_COLOUR);
+    }
+    drawGearTeeth(v.scale, v.theta1w + gp.phase1, gp.z1, gp.center1, gp.count1, gp.profile1.p,
+                  RED);
+    drawGearTeeth(v.scale, (PI - v.theta2w) + gp.phase2, gp.z2, gp.center2, gp.count2,
+                  gp.profile2.p, RED);
+}
+
+static void drawStandardMeshView()
+{
+    GearPairState& gp = gearPair;
+    const ViewState& v = viewState;
+    legend(STD_MESH_LEGEND_LINES, MESH_LEGEND_YS, 5);
+    drawCrosshair(ORIGIN, 0);
+    dot(gp.stdN1, GREEN);
+    dot(gp.stdN2, GREEN);
+    dot(gp.PITCH_POINT, BLUE);
+    startAndFinishDots(gp.stdU1, gp.stdDistU1, gp.stdT2, gp.stdDistT2, gp.stdN1, gp.stdDistN1,
+                       gp.stdU2, gp.stdDistU2, gp.stdT1, gp.stdDistT1, gp.stdN2, gp.stdDistN2);
+    drawScaledLine(v.scale, gp.stdN1, gp.stdN2, GREEN);
+    advanceMesh();
+    drawGearCircles(gp.stdCenter1, v.theta1, gp.rg1, 0, gp.rcut01, 0, gp.r01, gp.ru01);
+    drawGearCircles(gp.stdCenter2, -v.theta2, gp.rg2, 0, gp.rcut02, 0, gp.r02, gp.ru02);
+    gp.stdContactCount =
+        findContactPoints(gp.alpha0, gp.stdLimit1, gp.stdLimit2, v.theta1w, gp.stdContacts);
+    for (int i = 0; i < gp.stdContactCount; ++i) {
+        dot(gp.stdContacts[i], CONTACT_COLOUR);
+    }
+    drawGearTeeth(v.scale, v.theta1w, gp.z1, gp.stdCenter1, gp.stdCount1, gp.stdProfile1.p, RED);
+    drawGearTeeth(v.scale, PI - v.theta2w, gp.z2, gp.stdCenter2, gp.stdCount2, gp.stdProfile2.p,
+                  RED);
+}
+
+void displayViews()
+{
+    beginFrame();
+    const char mode = viewState.viewMode;
+    if (mode == '1') {
+        drawDriveGearView();
+    }
+    if (mode == '2') {
+        drawDrivenGearView();
+    }
+    if (mode == '3') {
+        drawShiftedMeshView();
+    }
+    if (mode == '4') {
+        drawStandardMeshView();
+    }
+    endFrame();
+}

@@ -1,0 +1,63 @@
+// window.cpp -- the window, its callbacks, and the frame services of the views.
+//
+// Projection and modelview are the identity in every frame, so the views draw in
+// normalised device coordinates; nothing corrects for the window's aspect.
+#include "app/window.h"
+
+#include <GL/freeglut.h>
+
+#include "app/keyboard.h"
+#include "app/views.h"
+
+const char* const WINDOW_TITLE =
+    "転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"
+    "w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続";
+
+void openWindow(int* argc, char** argv)
+{
+    // Before glutInit, so that a -geometry on the command line takes precedence.
+    glutInitWindowSize(800, 800);
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow(WINDOW_TITLE);
+    setWindowTitleProperties(WINDOW_TITLE);
+    glutDisplayFunc(displayViews);
+    glutReshapeFunc(reshapeWindow);
+    glutKeyboardFunc(keyboardCommand);
+    glClearColor(1, 1, 1, 1);
+    // NOTE: every primitive leaves lighting enabled, and the legends take their
+    // colour from it; enabling it here makes the first frame's legend the same
+    // near-black as every later one instead of white on white.
+    glEnable(GL_LIGHTING);
+    glutMainLoop();
+}
+
+void reshapeWindow(int width, int height)
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void beginFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void endFrame()
+{
+    glFlush();
+    glutSwapBuffers();
+}
+
+void drawText(float x, float y, void* font, const char* text)
+{
+    glPushAttrib(GL_CURRENT_BIT);
+    glRasterPos2f(x, y);
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutBitmapCharacter(font, static_cast<int>(static_cast<signed char>(*c)));
+    }
+    glPopAttrib();
+}

@@ -1,0 +1,22 @@
+// window.h -- the one graphics window and the frame services of the views.
+#pragma once
+
+// UTF-8; the blank after the first phrase is U+3000.
+extern const char* const WINDOW_TITLE;
+
+// Opens the 800 x 800 double-buffered window, registers the display, reshape and
+// keyboard callbacks and enters the GLUT loop, which never returns.
+void openWindow(int* argc, char** argv);
+
+// Viewport over the whole window, projection identity, modelview left current.
+void reshapeWindow(int width, int height);
+// Clears colour and depth, then the modelview to identity.
+void beginFrame();
+// Flushes and swaps the buffers.
+void endFrame();
+// One line of bitmap text whose first character's origin is (x, y) in window units.
+void drawText(float x, float y, void* font, const char* text);
+
+// Hands the title to the window system so that it shows the real characters;
+// provided beside the window code for each window system.
+void setWindowTitleProperties(const char* utf8Title);
