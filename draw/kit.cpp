@@ -1,0 +1,224 @@
+// kit.cpp -- the colour table, the unit conversion and the straight primitives
+// of the drawing kit (the dash-dot line lives with the dash-dot circle in
+// dash_dot.cpp, since both share the work of staying cheap at deep zoom).
+//
+// Each primitive is one immediate-mode batch between glDisable(GL_LIGHTING) and
+// glEnable(GL_LIGHTING). Leaving lighting on between primitives is deliberate: it
+// is what gives the bitmap legends their dark grey from the second frame on.
+#include "draw/kit.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+const Rgba RED = {1.0F, 0.0F, 0.0F, 0.0F};
+const Rgba GREEN = {0.0F, 1.0F, 0.0F, 0.0F};
+const Rgba BLUE = {0.0F, 0.0F, 1.0F, 0.0F};
+const Rgba YELLOW = {1.0F, 1.0F, 0.0F, 0.0F};
+const Rgba PURPLE = {1.0F, 0.0F, 1.0F, 0.0F};
+const Rgba BLACK = {0.0F, 0.0F, 0.0F, 0.0F};
+const Vec2 ORIGIN = {0.0, 0.0};
+
+// Pixels per window unit in the 800-pixel window.
+static constexpr double PIXELS_PER_UNIT = 400.0;
+
+// v in window units; the round trip through pixels keeps v to the last bit.
+double toWindow(double v)
+{
+    return (v * PIXELS_PER_UNIT) / PIXELS_PER_UNIT;
+}
+
+// p1 to p2 in window units; the matrix is left alone.
+void drawLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
+{
+    glDisable(GL_LIGHTING);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    glBegin(GL_LINES);
+        glVertex2d(toWindow(p1.x), toWindow(p1.y));
+        glVertex2d(toWindow(p2.x), toWindow(p2.y));
+    glEnd();
+    glEnable(GL_LIGHTING);
+}
+
+// p1 to p2 in window units, width in window units (0.01 = 4 px).
+void drawThickLine(const Vec2& p1, const Vec2& p2, double width, const Rgba& colour)
+{
+    glDisable(GL_LIGHTING);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    glLineWidth(static_cast<GLfloat>(toWindow(width) * PIXELS_PER_UNIT));
+    glBegin(GL_LINES);
+        glVertex2d(toWindow(p1.x), toWindow(p1.y));
+        glVertex2d(toWindow(p2.x), toWindow(p2.y));
+    glEnd();
+    // The standing width, not the one found on entry: every later outline relies on it.
+    glLineWidth(static_cast<GLfloat>(STANDING_LINE_WIDTH));
+    glEnable(GL_LIGHTING);
+}
+
+// p in window units, angle in radians; the arms run 10 units each way, far past
+// the window, so the cross reads as two lines right across it.
+void drawCrosshair(const Vec2& p, double angle)
+{
+    const double tx = toWindow(p.x);
+    const double ty = toWindow(p.y);
+    glDisable(GL_LIGHTING);
+    glLineWidth(static_cast<GLfloat>(STANDING_LINE_WIDTH));
+    glPushMatrix();
+    glColor4f(0.0F, 0.0F, 0.0F, 0.0F);
+    glTranslated(tx, ty, 0.0);
+    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
+    glBegin(GL_LINES);
+        glVertex2d(-10.0, 0.0);
+        glVertex2d(10.0, 0.0);
+        glVertex2d(0.0, -10.0);
+        glVertex2d(0.0, 10.0);
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+// p1, p2 in model units times s (the zoom), then drawLine.
+void drawScaledLine(double s, const Vec2& p1, const Vec2& p2, const Rgba& colour)
+{
+    const Vec2 q1 = {s * p1.x, s * p1.y};
+    const Vec2 q2 = {s * p2.x, s * p2.y};
+    drawLine(q1, q2, colour);
+}
+
+// Post-multiplies a turn by angle (radians), then a shift by (x, y) window units.
+void rotateThenTranslate(double angle, double x, double y)
+{
+    glRotated(angle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+    glTranslated(toWindow(x), toWindow(y), 0.0);
+}
+
+// Post-multiplies a turn by angle (radians) about the point a + b (window units).
+void rotateAbout(const Vec2& a, const Vec2& b, double angle)
+{
+    const double tx = toWindow(a.x + b.x);
+    const double ty = toWindow(a.y + b.y);
+    glTranslated(tx, ty, 0.0);
+    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
+    glTranslated(-tx, -ty, 0.0);
+}
+
+// p1 to p2 in window units as n + 1 equal dashes, fitted so the last ends on p2.
+void drawDashedLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
+{
+    const double dx = p1.x - p2.x;
+    const double dy = p1.y - p2.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    const double direction = std::atan2(p2.y - p1.y, p2.x - p1.x);
+    const int n = (length >= 0.4) ? static_cast<int>(10.0 * length - 1.0) : 3;
+    const double u = toWindow(length * 10.0 / static_cast<double>(10 * n + 8));
+    const double dash = 0.8 * u;
+
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(toWindow(p1.x), toWindow(p1.y), 0.0);
+    glRotated(direction * RAD_TO_DEG, 0.0, 0.0, 1.0);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    glBegin(GL_LINES);
+    for (int i = 0; i <= n; ++i) {
+        const double a = i * u;
+        glVertex2d(a, 0.0);
+        glVertex2d(a + dash, 0.0);
+    }
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+// Shared frame of the rectangles: w by h window units from the corner, turned by
+// angle (radians) about it.
+static void drawRect(GLenum mode, const Vec2& corner, double w, double h, double angle,
+                     const Rgba& colour)
+{
+    const double tw = toWindow(w);
+    const double th = toWindow(h);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(toWindow(corner.x), toWindow(corner.y), 0.0);
+    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    glBegin(mode);
+        glVertex2d(0.0, 0.0);
+        glVertex2d(tw, 0.0);
+        glVertex2d(tw, th);
+        glVertex2d(0.0, th);
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+// Filled rectangle, corner in window units, sides w and h, angle in radians.
+void drawFilledRect(const Vec2& corner, double w, double h, double angle, const Rgba& colour)
+{
+    drawRect(GL_POLYGON, corner, w, h, angle, colour);
+}
+
+// Rectangle outline, corner in window units, sides w and h, angle in radians.
+void drawRectOutline(const Vec2& corner, double w, double h, double angle, const Rgba& colour)
+{
+    drawRect(GL_LINE_LOOP, corner, w, h, angle, colour);
+}
+
+// Arrow with its tip at tip (window units) pointing along angle (radians); the
+// shaft is left out when the arrow is no longer than its head.
+void drawArrow(const Vec2& tip, double length, double angle, const Rgba& colour)
+{
+    const double back = -toWindow(length);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(toWindow(tip.x), toWindow(tip.y), 0.0);
+    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    if (!(length < 0.1)) {
+        glBegin(GL_POLYGON);
+            glVertex2d(-0.1, 0.01);
+            glVertex2d(back, 0.01);
+            glVertex2d(back, -0.01);
+            glVertex2d(-0.1, -0.01);
+        glEnd();
+    }
+    glBegin(GL_POLYGON);
+        glVertex2d(0.0, 0.0);
+        glVertex2d(-0.1, 0.0);
+        glVertex2d(-0.15, 0.04);
+    glEnd();
+    glBegin(GL_POLYGON);
+        glVertex2d(0.0, 0.0);
+        glVertex2d(-0.1, 0.0);
+        glVertex2d(-0.15, -0.04);
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+// Black grid of 2n + 1 lines each way, spacing dx, dy (window units) about the
+// centre, turned by angle (radians). It leaves the width at 1, unlike the rest.
+void drawGrid(const Vec2& centre, double angle, int n, double dx, double dy)
+{
+    const double sx = toWindow(dx);
+    const double sy = toWindow(dy);
+    glDisable(GL_LIGHTING);
+    glLineWidth(1.0F);
+    glPushMatrix();
+    glTranslated(toWindow(centre.x), toWindow(centre.y), 0.0);
+    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
+    glColor4f(BLACK.r, BLACK.g, BLACK.b, BLACK.a);
+    for (int i = -n; i <= n; ++i) {
+        glBegin(GL_LINES);
+            glVertex2d(i * sx, -n * sy);
+            glVertex2d(i * sx, n * sy);
+        glEnd();
+    }
+    for (int i = -n; i <= n; ++i) {
+        glBegin(GL_LINES);
+            glVertex2d(-n * sx, i * sy);
+            glVertex2d(n * sx, i * sy);
+        glEnd();
+    }
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
