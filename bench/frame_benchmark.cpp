@@ -1,0 +1,81 @@
+// frame_benchmark.cpp -- time per frame of the real drawing code in a real GL
+// context (run it under an X server, e.g. Xvfb with Mesa's software renderer).
+//
+// Each case computes a gear pair as the dialogue would, zooms in by the given
+// number of 'W' presses (or 'w' presses, for negative counts), and draws whole frames of one view; glFinish makes the
+// time include the rasterisation, not just the queuing of calls.
+#include <benchmark/benchmark.h>
+
+#include <GL/freeglut.h>
+
+#include "app/keyboard.h"
+#include "app/views.h"
+#include "app/window.h"
+#include "gear/dialogue.h"
+#include "gear/gear_pair.h"
+#include "gear/pressure_angle.h"
+
+namespace {
+
+void computePair(int z1, int z2, double x1, double x2)
+{
+    gearPair.z1 = z1;
+    gearPair.z2 = z2;
+    teethStage();
+    gearPair.x1 = x1;
+    gearPair.x2 = x2;
+    gearPair.alphab = solveWorkingPressureAngle(gearPair.alpha0, x1, x2, z1, z2);
+    shiftStage();
+    resetView();
+}
+
+void frame(benchmark::State& state)
+{
+    const int z = static_cast<int>(state.range(0));
+    const char view = static_cast<char>('0' + state.range(1));
+    const int presses = static_cast<int>(state.range(2));
+    computePair(z, z, 0.0, 0.0);
+    keyboardCommand(static_cast<unsigned char>(view), 0, 0);
+    // Positive counts press 'W' (zoom in), negative ones 'w' (zoom out).
+    for (int i = 0; i < presses; ++i) {
+        keyboardCommand('W', 0, 0);
+    }
+    for (int i = 0; i < -presses; ++i) {
+        keyboardCommand('w', 0, 0);
+    }
+    glFinish();
+    for (auto _ : state) {
+        displayViews();
+        glFinish();
+    }
+    state.counters["scale"] = viewState.scale;
+}
+
+}  // namespace
+
+BENCHMARK(frame)
+    ->ArgNames({"z", "view", "W"})
+    ->ArgsProduct({{20, 40, 100, 200}, {1, 3, 4}, {-30, 0, 30, 60}})
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    int glutArgc = 1;
+    char name[] = "frame_benchmark";
+    char* glutArgv[] = {name, nullptr};
+    glutInitWindowSize(800, 800);
+    glutInit(&glutArgc, glutArgv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("frame benchmark");
+    glutDisplayFunc(displayViews);
+    glClearColor(1, 1, 1, 1);
+    glEnable(GL_LIGHTING);
+    reshapeWindow(800, 800);
+    glutMainLoopEvent();
+    viewState.lastKey = 'z';
+    viewState.viewMode = '1';
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
