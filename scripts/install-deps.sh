@@ -3,9 +3,13 @@
 # when they are missing. Uses apt-get as root, or through sudo where it exists.
 set -euo pipefail
 
-packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
+# Everything the build compiles, the tests and the benchmark included.
+packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+          libgtest-dev libgmock-dev libbenchmark-dev)
+# What running the suite needs besides: a second compiler, an X server, key presses,
+# the window system's view of the window, a terminal, and the scripts' interpreter.
 if [ "${1:-}" = "test" ]; then
-  packages+=(clang libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils tmux xauth)
+  packages+=(clang xvfb xdotool x11-utils tmux python3)
 fi
 
 missing=()
