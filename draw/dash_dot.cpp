@@ -72,16 +72,19 @@ struct Stretch {
     double least;
 };
 
+// Window point of (x, y) in the modelview's input frame.
 Vec2 mapPoint(const Plane& m, double x, double y)
 {
     return Vec2{m.a * x + m.b * y + m.tx, m.c * x + m.d * y + m.ty};
 }
 
+// Window vector of (x, y): the map without its translation.
 Vec2 mapVector(const Plane& m, double x, double y)
 {
     return Vec2{m.a * x + m.b * y, m.c * x + m.d * y};
 }
 
+// Singular values of the map's 2x2 part.
 Stretch stretchOf(const Plane& m)
 {
     const double p = std::hypot(m.a + m.d, m.c - m.b) / 2.0;
@@ -105,34 +108,37 @@ bool readModelview(Plane& m)
            std::isfinite(det) && det != 0.0;
 }
 
+// True for a window point in [-1, 1] on both axes.
 bool insideWindow(const Vec2& p)
 {
     return std::fabs(p.x) <= 1.0 && std::fabs(p.y) <= 1.0;
 }
 
+// True when neither coordinate is NaN or infinite.
 bool isFinite(const Vec2& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
 // A figure with nothing to send still leaves what a drawn one leaves: lighting
-// on and its colour current.
+// on and its colour current. Like every sender here, it follows the caller's
+// glDisable(GL_LIGHTING), which comes before any query of the modelview.
 void sendNothing(const Rgba& colour)
 {
-    glDisable(GL_LIGHTING);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glEnable(GL_LIGHTING);
 }
 
+// Opens a batch of segments given in window units, under an identity modelview.
 void beginWindowSegments(const Rgba& colour)
 {
-    glDisable(GL_LIGHTING);
     glPushMatrix();
     glLoadIdentity();
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_LINES);
 }
 
+// Closes the batch and restores the caller's modelview.
 void endWindowSegments()
 {
     glEnd();
@@ -163,25 +169,24 @@ void sendDashDotLine(double x, double y, double direction, int n, double u, cons
 {
     const double dash = u * 9.0 / 15.0;
     const double step = u * 2.0 / 15.0;
-    glDisable(GL_LIGHTING);
     glPushMatrix();
     glTranslated(x, y, 0.0);
     glRotated(direction * RAD_TO_DEG, 0.0, 0.0, 1.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_LINES);
-    for (int i = 0; i < n; ++i) {
-        double a = i * u;
-        double b = a + dash;
+        for (int i = 0; i < n; ++i) {
+            double a = i * u;
+            double b = a + dash;
+            glVertex2d(a, 0.0);
+            glVertex2d(b, 0.0);
+            a = b + step;
+            b = a + step;
+            glVertex2d(a, 0.0);
+            glVertex2d(b, 0.0);
+        }
+        const double a = n * u;
         glVertex2d(a, 0.0);
-        glVertex2d(b, 0.0);
-        a = b + step;
-        b = a + step;
-        glVertex2d(a, 0.0);
-        glVertex2d(b, 0.0);
-    }
-    const double a = n * u;
-    glVertex2d(a, 0.0);
-    glVertex2d(a + dash, 0.0);
+        glVertex2d(a + dash, 0.0);
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -201,6 +206,8 @@ struct WindowLine {
     double foot;
 };
 
+// The line from (x, y) along angle turn (radians, both in the modelview's input
+// frame) as the window sees it.
 WindowLine lineInWindow(const Plane& m, double x, double y, double turn)
 {
     const Vec2 start = mapPoint(m, x, y);
@@ -294,6 +301,7 @@ struct CirclePattern {
     double dot;   // chords of a dot; a group spans dash + 3 dot chord steps
 };
 
+// Counts of the pattern for radius r (window units): from |r|, 6, 9, 2 below 0.2.
 CirclePattern circlePattern(double r)
 {
     const double size = std::fabs(r);
@@ -313,36 +321,36 @@ void sendDashDotCircle(double tx, double ty, double rr, int n, int d, int g, con
     const double dotStart = (groupAngle / (d + 3 * g)) * (d + g);
     const Vec2 dotFirst = {std::cos(dotStart) * rr, std::sin(dotStart) * rr};
 
-    glDisable(GL_LIGHTING);
     glPushMatrix();
     glTranslated(tx, ty, 0.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     for (int k = 0; k < n; ++k) {
         glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
         glBegin(GL_LINES);
-        Vec2 current = {rr, 0.0};
-        for (int j = 1; j <= d; ++j) {
-            const Vec2 previous = current;
-            current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
-        }
+            Vec2 current = {rr, 0.0};
+            for (int j = 1; j <= d; ++j) {
+                const Vec2 previous = current;
+                current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
+                glVertex2d(previous.x, previous.y);
+                glVertex2d(current.x, current.y);
+            }
         glEnd();
         glBegin(GL_LINES);
-        current = dotFirst;
-        for (int j = 1; j <= g; ++j) {
-            const Vec2 previous = current;
-            const double theta = j * sub + dotStart;
-            current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
-        }
+            current = dotFirst;
+            for (int j = 1; j <= g; ++j) {
+                const Vec2 previous = current;
+                const double theta = j * sub + dotStart;
+                current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
+                glVertex2d(previous.x, previous.y);
+                glVertex2d(current.x, current.y);
+            }
         glEnd();
     }
     glPopMatrix();
     glEnable(GL_LIGHTING);
 }
 
+// True when the circle of radius rr about (tx, ty), mapped by m, lies in [-1, 1]^2.
 bool circleInsideWindow(const Plane& m, double tx, double ty, double rr)
 {
     const Vec2 c = mapPoint(m, tx, ty);
@@ -360,7 +368,6 @@ struct CircleView {
     double gap;      // |o - centre| - radius
     double radius;   // |rr|
     double half;
-    double nearest;  // the pattern's angle at psi = 0, in [0, 2 pi)
     double maxStep;  // largest psi step whose chord sags at most CHORD_SAG on screen
 };
 
@@ -374,14 +381,11 @@ Vec2 circlePoint(const CircleView& v, double psi)
     return mapVector(v.m, toward * v.e.x - across * v.e.y, toward * v.e.y + across * v.e.x);
 }
 
-// One dash or dot, psi from `from` to `to`, clipped to the reachable range unless
-// the whole circle is in reach.
-void sendArc(const CircleView& v, double from, double to, bool clip)
+// One dash or dot, psi from `from` to `to`, clipped to the reachable range.
+void sendArc(const CircleView& v, double from, double to)
 {
-    if (clip) {
-        from = std::fmax(from, -v.half);
-        to = std::fmin(to, v.half);
-    }
+    from = std::fmax(from, -v.half);
+    to = std::fmin(to, v.half);
     if (!(from < to)) {
         return;
     }
@@ -429,8 +433,7 @@ void sendVisibleDashDotCircle(const Plane& m, double tx, double ty, double rr,
     v.e = (dist > 0.0) ? Vec2{w.x / dist, w.y / dist} : Vec2{1.0, 0.0};
     // A negative radius puts the pattern's angle t at the circle point t + pi.
     double nearest = std::atan2(v.e.y, v.e.x) - ((rr < 0.0) ? TRUE_PI : 0.0);
-    nearest -= FULL_TURN * std::floor(nearest / FULL_TURN);
-    v.nearest = nearest;
+    nearest -= FULL_TURN * std::floor(nearest / FULL_TURN);  // now in [0, 2 pi)
     v.maxStep = std::sqrt(8.0 * CHORD_SAG / (stretch.most * v.radius));
 
     const double n = p.groups;
@@ -440,23 +443,10 @@ void sendVisibleDashDotCircle(const Plane& m, double tx, double ty, double rr,
     const double dashEnd = groupAngle * (p.dash / groupSteps);
     const double dotStart = groupAngle * ((p.dash + p.dot) / groupSteps);
     const double dotEnd = groupAngle * ((p.dash + 2.0 * p.dot) / groupSteps);
-    const auto sendGroup = [&](double psi, bool clip) {
-        sendArc(v, psi, psi + dashEnd, clip);
-        sendArc(v, psi + dotStart, psi + dotEnd, clip);
-    };
-
-    if (v.half >= TRUE_PI / 2.0) {
-        // Much of the circle is in reach, so it is small on screen: every group.
-        const double last = std::fmin(n, MAX_SENT_GROUPS);
-        for (double j = 1.0; j <= last; j += 1.0) {
-            sendGroup(j * turn - nearest, false);
-        }
-        endWindowSegments();
-        return;
-    }
     // Group j (1 to n) starts at the pattern's angle j turn, psi = j turn - nearest.
     // With nearest = q turn + f, group q + k starts at psi = k turn - f: small
-    // numbers whatever the size of q.
+    // numbers whatever the size of q. Clipping each group to [-half, half] also
+    // splits a group that two laps reach at psi = +-pi, so none is sent twice.
     const double f = std::fmod(nearest, turn);
     const double q = std::nearbyint((nearest - f) / turn);
     const bool seamExact = n <= SEAM_EXACT_LIMIT;
@@ -472,7 +462,9 @@ void sendVisibleDashDotCircle(const Plane& m, double tx, double ty, double rr,
             kHi = std::fmin(kHi, n - q);
         }
         for (double k = kLo; k <= kHi && sent < MAX_SENT_GROUPS; k += 1.0) {
-            sendGroup(k * turn - f + shift, true);
+            const double psi = k * turn - f + shift;
+            sendArc(v, psi, psi + dashEnd);
+            sendArc(v, psi + dotStart, psi + dotEnd);
             sent += 1.0;
         }
     }
@@ -491,6 +483,7 @@ void drawDashDotLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     const double direction = std::atan2(p2.y - p1.y, p2.x - p1.x);
     const double x = toWindow(p1.x);
     const double y = toWindow(p1.y);
+    glDisable(GL_LIGHTING);
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(dx) || !std::isfinite(dy)) {
         sendNothing(colour);
         return;
@@ -539,6 +532,7 @@ void drawDashDotCircle(const Vec2& centre, double r, const Rgba& colour)
     const double tx = toWindow(centre.x);
     const double ty = toWindow(centre.y);
     const double rr = toWindow(r);
+    glDisable(GL_LIGHTING);
     if (!std::isfinite(tx) || !std::isfinite(ty) || !std::isfinite(rr)) {
         sendNothing(colour);
         return;

@@ -119,11 +119,11 @@ void drawDashedLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     glRotated(direction * RAD_TO_DEG, 0.0, 0.0, 1.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_LINES);
-    for (int i = 0; i <= n; ++i) {
-        const double a = i * u;
-        glVertex2d(a, 0.0);
-        glVertex2d(a + dash, 0.0);
-    }
+        for (int i = 0; i <= n; ++i) {
+            const double a = i * u;
+            glVertex2d(a, 0.0);
+            glVertex2d(a + dash, 0.0);
+        }
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);

@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+// Angle between neighbouring vertices of the 120-gon, radians of KIT_PI.
 static double segmentStep()
 {
     return 2.0 * KIT_PI / static_cast<double>(CIRCLE_SEGMENTS);
@@ -28,9 +29,9 @@ void drawDisc(const Vec2& centre, double r, const Rgba& colour)
     glTranslated(tx, ty, 0.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_POLYGON);
-    for (int i = 0; i < CIRCLE_SEGMENTS; ++i) {
-        glVertex2d(rr * std::cos(i * step), rr * std::sin(i * step));
-    }
+        for (int i = 0; i < CIRCLE_SEGMENTS; ++i) {
+            glVertex2d(rr * std::cos(i * step), rr * std::sin(i * step));
+        }
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -50,13 +51,13 @@ void drawCircle(const Vec2& centre, double r, const Rgba& colour)
     glTranslated(tx, ty, 0.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_LINE_LOOP);
-    Vec2 current = {rr, 0.0};
-    for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
-        const Vec2 previous = current;
-        current = Vec2{std::cos(i * step) * rr, std::sin(i * step) * rr};
-        glVertex2d(previous.x, previous.y);
-        glVertex2d(current.x, current.y);
-    }
+        Vec2 current = {rr, 0.0};
+        for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
+            const Vec2 previous = current;
+            current = Vec2{std::cos(i * step) * rr, std::sin(i * step) * rr};
+            glVertex2d(previous.x, previous.y);
+            glVertex2d(current.x, current.y);
+        }
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -102,13 +103,13 @@ void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
     for (int k = 0; k < n; ++k) {
         glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
         glBegin(GL_LINES);
-        Vec2 current = {rr, 0.0};
-        for (int j = 1; j <= d; ++j) {
-            const Vec2 previous = current;
-            current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
-        }
+            Vec2 current = {rr, 0.0};
+            for (int j = 1; j <= d; ++j) {
+                const Vec2 previous = current;
+                current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
+                glVertex2d(previous.x, previous.y);
+                glVertex2d(current.x, current.y);
+            }
         glEnd();
     }
     glPopMatrix();
@@ -137,10 +138,10 @@ void drawFilledEllipse(const Vec2& centre, double a, double b, double angle, con
     glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_POLYGON);
-    for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-        const Vec2 p = ellipsePoint(ta, tb, i * step);
-        glVertex2d(p.x, p.y);
-    }
+        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
+            const Vec2 p = ellipsePoint(ta, tb, i * step);
+            glVertex2d(p.x, p.y);
+        }
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -158,13 +159,13 @@ void drawEllipseOutline(const Vec2& centre, double a, double b, double angle, co
     glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_LINE_LOOP);
-    Vec2 current = {ta, 0.0};
-    for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-        const Vec2 previous = current;
-        current = ellipsePoint(ta, tb, i * step);
-        glVertex2d(previous.x, previous.y);
-        glVertex2d(current.x, current.y);
-    }
+        Vec2 current = {ta, 0.0};
+        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
+            const Vec2 previous = current;
+            current = ellipsePoint(ta, tb, i * step);
+            glVertex2d(previous.x, previous.y);
+            glVertex2d(current.x, current.y);
+        }
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);

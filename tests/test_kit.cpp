@@ -1,56 +1,21 @@
-// test_kit.cpp -- the straight primitives and the conventions that every kit
+// test_kit.cpp -- the straight primitives, and the conventions every kit
 // primitive shares, read back from the recorded GL calls.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <string>
 #include <vector>
 
-#include "draw/kit.h"
 #include "draw/round_primitives.h"
 #include "recorder/gl_recorder.h"
 
 namespace {
 
 using glrec::Fn;
-
 constexpr double TIGHT = 1e-12;
-constexpr double TRUE_PI = 3.14159265358979323846;
 
-std::vector<Vec2> vertices()
+double arg(Fn fn, std::size_t i, int k = 0)
 {
-    std::vector<Vec2> out;
-    for (const glrec::Call& c : glrec::callsOf(Fn::Vertex2d)) {
-        out.push_back(Vec2{c.a[0], c.a[1]});
-    }
-    return out;
-}
-
-// Window position of x along a dash-dot line drawn as translate + rotate + (x, 0).
-Vec2 alongLine(double x)
-{
-    const glrec::Call t = glrec::callsOf(Fn::Translated).at(0);
-    const double turn = glrec::callsOf(Fn::Rotated).at(0).a[0] * TRUE_PI / 180.0;
-    return Vec2{t.a[0] + x * std::cos(turn), t.a[1] + x * std::sin(turn)};
-}
-
-std::vector<double> xsOf(const std::vector<Vec2>& vs)
-{
-    std::vector<double> out;
-    for (const Vec2& v : vs) {
-        out.push_back(v.x);
-    }
-    return out;
-}
-
-void expectAllNear(const std::vector<double>& actual, const std::vector<double>& expected,
-                   double tolerance)
-{
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "at " << i;
-    }
+    return glrec::callsOf(fn).at(i).a[k];
 }
 
 class KitTest : public ::testing::Test {
@@ -58,346 +23,135 @@ protected:
     void SetUp() override { glrec::reset(); }
 };
 
-// [SECTION] Dash-dot line
-
-TEST_F(KitTest, DashDotLineOfShortLengthHasTwoPeriodsVertexByVertex)
+TEST_F(KitTest, DashDotLineFitsItsPeriodsToItsLengthFromEitherEnd)
 {
+    const double xs[] = {0.0, 0.09, 0.11, 0.13, 0.15, 0.24, 0.26, 0.28, 0.30, 0.39};
     drawDashDotLine(ORIGIN, Vec2{0.39, 0.0}, BLUE);
-
-    const std::vector<Fn> expected = {Fn::Disable, Fn::PushMatrix, Fn::Translated, Fn::Rotated,
-                                      Fn::Color4f, Fn::Begin};
-    EXPECT_EQ(glrec::sequence(0, 6), expected);
-    EXPECT_EQ(glrec::at(0).a[0], GL_LIGHTING);
-    EXPECT_EQ(glrec::at(5).a[0], GL_LINES);
-    const std::vector<Fn> tail = {Fn::End, Fn::PopMatrix, Fn::Enable};
-    EXPECT_EQ(glrec::sequence(glrec::size() - 3), tail);
-
-    const std::vector<Vec2> vs = vertices();
-    expectAllNear(xsOf(vs), {0.0, 0.09, 0.11, 0.13, 0.15, 0.24, 0.26, 0.28, 0.30, 0.39}, TIGHT);
-    for (const Vec2& v : vs) {
-        EXPECT_EQ(v.y, 0.0);
+    drawDashDotLine(Vec2{0.39, 0.0}, ORIGIN, BLUE);  // turned by 180: the same dashes, last first
+    ASSERT_EQ(glrec::count(Fn::Vertex2d), 20);
+    EXPECT_NEAR(arg(Fn::Rotated, 1), 180.0, 1e-6);
+    for (std::size_t i = 0; i < 10; ++i) {
+        EXPECT_NEAR(arg(Fn::Vertex2d, i), xs[i], TIGHT) << i;
+        EXPECT_NEAR(0.39 - arg(Fn::Vertex2d, 10 + i), xs[9 - i], TIGHT) << i;
+        EXPECT_EQ(arg(Fn::Vertex2d, i, 1), 0.0);
     }
-}
-
-TEST_F(KitTest, DashDotLineOfUnitLengthHasFivePeriodsAndElevenSegments)
-{
-    drawDashDotLine(ORIGIN, Vec2{1.0, 0.0}, BLUE);
-
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 22U);
-    const double u = 15.0 / 84.0;
-    EXPECT_NEAR(vs[1].x, 9.0 * u / 15.0, TIGHT);
-    EXPECT_NEAR(vs[2].x, 11.0 * u / 15.0, TIGHT);
-    EXPECT_NEAR(vs[3].x, 13.0 * u / 15.0, TIGHT);
-    EXPECT_NEAR(vs[20].x, 5.0 * u, TIGHT);
-    EXPECT_NEAR(vs[21].x, 1.0, TIGHT);
-}
-
-TEST_F(KitTest, DashDotLinePeriodCountFollowsLength)
-{
-    struct Case {
-        double length;
-        std::size_t vertexCount;
-    };
-    // n = 2, 2, 3, 11 periods: 4n + 2 vertices.
-    for (const Case& c : {Case{0.5, 10}, Case{0.3, 10}, Case{0.67, 14}, Case{2.0, 46}}) {
+    // n = 2, 2, 3, 11, 5 periods: 4n + 2 vertices, the last on the far end.
+    const double lengths[] = {0.5, 0.3, 0.67, 2.0, 1.0};
+    const long long counts[] = {10, 10, 14, 46, 22};
+    for (int k = 0; k < 5; ++k) {
         glrec::reset();
-        drawDashDotLine(ORIGIN, Vec2{c.length, 0.0}, BLUE);
-        const std::vector<Vec2> vs = vertices();
-        EXPECT_EQ(vs.size(), c.vertexCount) << "length " << c.length;
-        EXPECT_NEAR(vs.back().x, c.length, TIGHT) << "length " << c.length;
+        drawDashDotLine(ORIGIN, Vec2{0.0, lengths[k]}, BLUE);
+        ASSERT_EQ(glrec::count(Fn::Vertex2d), counts[k]) << lengths[k];
+        EXPECT_NEAR(arg(Fn::Vertex2d, static_cast<std::size_t>(counts[k] - 1)), lengths[k], TIGHT);
     }
-    glrec::reset();
-    drawDashDotLine(ORIGIN, Vec2{0.3, 0.0}, BLUE);
-    EXPECT_NEAR(vertices().at(4).x, 4.5 / 39.0, TIGHT);  // the second period starts at u
+    const double u = 15.0 / 84.0;  // the unit line: first dot 11u/15 to 13u/15, last dash from 5u
+    EXPECT_NEAR(arg(Fn::Vertex2d, 2), 11.0 * u / 15.0, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 3), 13.0 * u / 15.0, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 20), 5.0 * u, TIGHT);
 }
 
-TEST_F(KitTest, DashDotLineReadFromEitherEndCoversTheSameDashes)
-{
-    const Vec2 p = {0.1, 0.2};
-    const Vec2 q = {0.7, -0.25};
-    drawDashDotLine(p, q, GREEN);
-    std::vector<Vec2> forward;
-    for (const Vec2& v : vertices()) {
-        forward.push_back(alongLine(v.x));
-    }
-    glrec::reset();
-    drawDashDotLine(q, p, GREEN);
-    std::vector<Vec2> backward;
-    for (const Vec2& v : vertices()) {
-        backward.push_back(alongLine(v.x));
-    }
-
-    ASSERT_EQ(forward.size(), backward.size());
-    ASSERT_EQ(forward.size(), 14U);  // L = 0.75: three periods
-    const std::size_t last = forward.size() - 1;
-    for (std::size_t i = 0; i <= last; ++i) {
-        EXPECT_NEAR(forward[i].x, backward[last - i].x, 1e-9) << i;
-        EXPECT_NEAR(forward[i].y, backward[last - i].y, 1e-9) << i;
-    }
-    EXPECT_NEAR(forward[last].x, q.x, 1e-9);
-    EXPECT_NEAR(forward[last].y, q.y, 1e-9);
-}
-
-TEST_F(KitTest, ScaledDashDotLineFitsThePatternToTheLengthOnScreen)
-{
-    drawScaledDashDotLine(0.2, Vec2{0.0, -10.0}, Vec2{0.0, 0.0}, BLUE);
-    EXPECT_EQ(vertices().size(), 46U);  // L = 2 on screen: 11 periods
-    const glrec::Call t = glrec::callsOf(Fn::Translated).at(0);
-    EXPECT_NEAR(t.a[0], 0.0, TIGHT);
-    EXPECT_NEAR(t.a[1], -2.0, TIGHT);
-    EXPECT_NEAR(glrec::callsOf(Fn::Rotated).at(0).a[0], (TRUE_PI / 2.0) * RAD_TO_DEG, TIGHT);
-}
-
-// [SECTION] Lines, thick lines, crosshair
-
-TEST_F(KitTest, ThickLineSwitchesToItsWidthAndBackToTheStandingWidth)
+TEST_F(KitTest, LinesAndCrosshairSendTheirPointsAndWidths)
 {
     drawThickLine(Vec2{0.1, 0.2}, Vec2{0.3, 0.4}, 0.01, RED);
-    const std::vector<Fn> expected = {Fn::Disable,  Fn::Color4f, Fn::LineWidth, Fn::Begin,
-                                      Fn::Vertex2d, Fn::Vertex2d, Fn::End,      Fn::LineWidth,
-                                      Fn::Enable};
-    ASSERT_EQ(glrec::sequence(), expected);
-    EXPECT_FLOAT_EQ(static_cast<float>(glrec::at(2).a[0]), 4.0F);
-    EXPECT_FLOAT_EQ(static_cast<float>(glrec::at(7).a[0]), 2.0F);
-    EXPECT_EQ(glrec::at(4).a[0], 0.1);
-    EXPECT_EQ(glrec::at(5).a[1], 0.4);
-}
-
-TEST_F(KitTest, LineSendsItsEndPointsInItsColour)
-{
-    drawLine(Vec2{-0.5, 0.25}, Vec2{0.75, -1.0}, PURPLE);
-    const std::vector<Fn> expected = {Fn::Disable,  Fn::Color4f, Fn::Begin, Fn::Vertex2d,
-                                      Fn::Vertex2d, Fn::End,     Fn::Enable};
-    ASSERT_EQ(glrec::sequence(), expected);
-    const glrec::Call colour = glrec::at(1);
-    EXPECT_EQ(colour.a[0], 1.0);
-    EXPECT_EQ(colour.a[1], 0.0);
-    EXPECT_EQ(colour.a[2], 1.0);
-    EXPECT_EQ(colour.a[3], 0.0);
-    EXPECT_EQ(glrec::at(3).a[0], -0.5);
-    EXPECT_EQ(glrec::at(4).a[1], -1.0);
-}
-
-TEST_F(KitTest, ScaledLineMultipliesBothPointsByTheZoom)
-{
-    drawScaledLine(0.2, Vec2{0.0, -10.0}, Vec2{5.0, 0.0}, GREEN);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 2U);
-    EXPECT_NEAR(vs[0].x, 0.0, TIGHT);
-    EXPECT_NEAR(vs[0].y, -2.0, TIGHT);
-    EXPECT_NEAR(vs[1].x, 1.0, TIGHT);
-    EXPECT_NEAR(vs[1].y, 0.0, TIGHT);
-}
-
-TEST_F(KitTest, CrosshairCrossesTheWindowThroughItsPoint)
-{
-    drawCrosshair(Vec2{0.2, -0.4}, 0.0);
-    const std::vector<Fn> expected = {
-        Fn::Disable,  Fn::LineWidth, Fn::PushMatrix, Fn::Color4f,  Fn::Translated,
-        Fn::Rotated,  Fn::Begin,     Fn::Vertex2d,   Fn::Vertex2d, Fn::Vertex2d,
-        Fn::Vertex2d, Fn::End,       Fn::PopMatrix,  Fn::Enable};
-    ASSERT_EQ(glrec::sequence(), expected);
-    EXPECT_EQ(glrec::at(1).a[0], 2.0);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(glrec::at(3).a[i], 0.0);
-    }
-    // Translation by the point turns the arms into (-9.8, -0.4)-(10.2, -0.4) and
-    // (0.2, -10.4)-(0.2, 9.6).
-    const glrec::Call t = glrec::at(4);
-    const std::vector<Vec2> vs = vertices();
-    const std::vector<double> windowXs = {vs[0].x + t.a[0], vs[1].x + t.a[0], vs[2].x + t.a[0],
-                                          vs[3].x + t.a[0]};
-    const std::vector<double> windowYs = {vs[0].y + t.a[1], vs[1].y + t.a[1], vs[2].y + t.a[1],
-                                          vs[3].y + t.a[1]};
-    expectAllNear(windowXs, {-9.8, 10.2, 0.2, 0.2}, TIGHT);
-    expectAllNear(windowYs, {-0.4, -0.4, -10.4, 9.6}, TIGHT);
+    EXPECT_EQ(glrec::sequence(2, 8), (std::vector<Fn>{Fn::LineWidth, Fn::Begin, Fn::Vertex2d,
+                                                      Fn::Vertex2d, Fn::End, Fn::LineWidth}));
+    EXPECT_EQ(arg(Fn::LineWidth, 0), 4.0);
+    EXPECT_EQ(arg(Fn::LineWidth, 1), 2.0);
+    drawScaledLine(0.2, Vec2{0.0, -10.0}, Vec2{5.0, 0.0}, PURPLE);
+    EXPECT_TRUE(arg(Fn::Color4f, 1) == 1.0 && arg(Fn::Color4f, 1, 1) == 0.0);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 2, 1), -2.0, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 3), 1.0, TIGHT);
+    drawScaledDashDotLine(0.2, Vec2{0.0, -10.0}, ORIGIN, BLUE);  // 2 units on screen: 11 periods
+    EXPECT_EQ(glrec::count(Fn::Vertex2d), 4 + 46);
+    EXPECT_NEAR(arg(Fn::Translated, 0, 1), -2.0, TIGHT);
 
     glrec::reset();
-    drawCrosshair(ORIGIN, TRUE_PI / 2.0);
-    EXPECT_NEAR(glrec::callsOf(Fn::Rotated).at(0).a[0], 90.0, 1e-7);
+    drawCrosshair(Vec2{0.2, -0.4}, 0.0);
+    drawCrosshair(ORIGIN, 1.5707963267948966);
+    EXPECT_EQ(glrec::sequence(1, 7), (std::vector<Fn>{Fn::LineWidth, Fn::PushMatrix, Fn::Color4f,
+                                                      Fn::Translated, Fn::Rotated, Fn::Begin}));
+    EXPECT_EQ(arg(Fn::LineWidth, 0), 2.0);
+    EXPECT_NEAR(arg(Fn::Rotated, 1), 90.0, 1e-7);
+    // Moved by the point, the arms run (-9.8, -0.4)-(10.2, -0.4) and (0.2, -10.4)-(0.2, 9.6).
+    const double xs[] = {-9.8, 10.2, 0.2, 0.2};
+    const double ys[] = {-0.4, -0.4, -10.4, 9.6};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(arg(Fn::Vertex2d, i) + arg(Fn::Translated, 0), xs[i], TIGHT);
+        EXPECT_NEAR(arg(Fn::Vertex2d, i, 1) + arg(Fn::Translated, 0, 1), ys[i], TIGHT);
+    }
 }
 
-// [SECTION] Primitives without callers
-
-TEST_F(KitTest, MatrixHelpersComposeWithoutBracketOrPush)
+TEST_F(KitTest, PrimitivesWithoutCallersDrawWhatTheyOffer)
 {
     rotateThenTranslate(0.5, 0.3, -0.2);
-    ASSERT_EQ(glrec::sequence(), (std::vector<Fn>{Fn::Rotated, Fn::Translated}));
-    EXPECT_EQ(glrec::at(0).a[0], 0.5 * RAD_TO_DEG);
-    EXPECT_EQ(glrec::at(0).a[3], 1.0);
-    EXPECT_NEAR(glrec::at(1).a[0], 0.3, TIGHT);
-    EXPECT_NEAR(glrec::at(1).a[1], -0.2, TIGHT);
+    rotateAbout(Vec2{0.1, 0.2}, Vec2{0.3, -0.1}, 0.5235987755982988);
+    EXPECT_EQ(glrec::sequence(), (std::vector<Fn>{Fn::Rotated, Fn::Translated, Fn::Translated,
+                                                  Fn::Rotated, Fn::Translated}));
+    EXPECT_EQ(arg(Fn::Rotated, 0), 0.5 * RAD_TO_DEG);
+    EXPECT_NEAR(arg(Fn::Rotated, 1), 30.0, 1e-7);
+    EXPECT_NEAR(arg(Fn::Translated, 1), 0.4, TIGHT);
+    EXPECT_EQ(arg(Fn::Translated, 2, 1), -arg(Fn::Translated, 1, 1));
 
     glrec::reset();
-    rotateAbout(Vec2{0.1, 0.2}, Vec2{0.3, -0.1}, TRUE_PI / 6.0);
-    ASSERT_EQ(glrec::sequence(), (std::vector<Fn>{Fn::Translated, Fn::Rotated, Fn::Translated}));
-    EXPECT_NEAR(glrec::at(0).a[0], 0.4, TIGHT);
-    EXPECT_NEAR(glrec::at(0).a[1], 0.1, TIGHT);
-    EXPECT_NEAR(glrec::at(1).a[0], 30.0, 1e-7);
-    EXPECT_EQ(glrec::at(2).a[0], -glrec::at(0).a[0]);
-    EXPECT_EQ(glrec::at(2).a[1], -glrec::at(0).a[1]);
-}
-
-TEST_F(KitTest, DashedLineFitsEqualDashesEndingOnTheFarPoint)
-{
-    drawDashedLine(ORIGIN, Vec2{1.0, 0.0}, BLACK);
-    std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 20U);  // n = 9: ten dashes
-    const double u = 10.0 / 98.0;
-    EXPECT_NEAR(vs[1].x, 0.8 * u, TIGHT);
-    EXPECT_NEAR(vs[2].x, u, TIGHT);
-    EXPECT_NEAR(vs[19].x, 1.0, TIGHT);
-
-    glrec::reset();
-    drawDashedLine(ORIGIN, Vec2{0.0, 0.3}, BLACK);
-    vs = vertices();
-    ASSERT_EQ(vs.size(), 8U);  // below 0.4: n = 3, four dashes
-    EXPECT_NEAR(vs[7].x, 0.3, TIGHT);
-}
-
-TEST_F(KitTest, RectanglesShareTheirCornersAndDifferInMode)
-{
-    const Vec2 corner = {0.1, -0.2};
-    drawFilledRect(corner, 0.3, 0.4, TRUE_PI / 4.0, YELLOW);
-    const std::vector<Vec2> filled = vertices();
-    const double filledMode = glrec::callsOf(Fn::Begin).at(0).a[0];
-    const glrec::Call turn = glrec::callsOf(Fn::Rotated).at(0);
-    const glrec::Call move = glrec::callsOf(Fn::Translated).at(0);
-    glrec::reset();
-    drawRectOutline(corner, 0.3, 0.4, TRUE_PI / 4.0, YELLOW);
-    const std::vector<Vec2> outline = vertices();
-
-    EXPECT_EQ(filledMode, GL_POLYGON);
-    EXPECT_EQ(glrec::callsOf(Fn::Begin).at(0).a[0], GL_LINE_LOOP);
-    EXPECT_NEAR(turn.a[0], 45.0, 1e-7);
-    EXPECT_EQ(move.a[0], 0.1);
-    EXPECT_EQ(move.a[1], -0.2);
-    const std::vector<Vec2> expected = {{0.0, 0.0}, {0.3, 0.0}, {0.3, 0.4}, {0.0, 0.4}};
-    ASSERT_EQ(filled.size(), 4U);
-    ASSERT_EQ(outline.size(), 4U);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_NEAR(filled[i].x, expected[i].x, TIGHT);
-        EXPECT_NEAR(filled[i].y, expected[i].y, TIGHT);
-        EXPECT_EQ(outline[i].x, filled[i].x);
-        EXPECT_EQ(outline[i].y, filled[i].y);
+    drawDashedLine(ORIGIN, Vec2{1.0, 0.0}, BLACK);   // n = 9: ten dashes of 0.8u
+    drawFilledRect(ORIGIN, 0.3, 0.4, 0.0, YELLOW);   // vertices 20 to 23
+    drawRectOutline(ORIGIN, 0.3, 0.4, 0.0, YELLOW);
+    drawArrow(ORIGIN, 0.4, 0.0, RED);                // shaft from vertex 28, and a two-part head
+    drawArrow(ORIGIN, 0.05, 0.0, RED);               // no shaft
+    drawGrid(ORIGIN, 0.0, 2, 0.1, 0.2);              // ten lines, from vertex 44
+    EXPECT_NEAR(arg(Fn::Vertex2d, 1), 0.8 * 10.0 / 98.0, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 19), 1.0, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 22, 1), 0.4, TIGHT);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 29), -0.4, TIGHT);
+    const double modes[] = {GL_LINES, GL_POLYGON, GL_LINE_LOOP, GL_POLYGON, GL_POLYGON,
+                            GL_POLYGON, GL_POLYGON, GL_POLYGON, GL_LINES};
+    for (std::size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(arg(Fn::Begin, i), modes[i]) << i;
     }
+    EXPECT_EQ(glrec::count(Fn::Begin), 18);
+    EXPECT_EQ(glrec::count(Fn::LineWidth), 1);
+    EXPECT_EQ(arg(Fn::LineWidth, 0), 1.0);
+    EXPECT_NEAR(arg(Fn::Vertex2d, 45, 1), 0.4, TIGHT);  // x = -2 dx, up to y = 2 dy
+    EXPECT_NEAR(arg(Fn::Vertex2d, 55), 0.2, TIGHT);     // y = -2 dy, across to x = 2 dx
 }
 
-TEST_F(KitTest, ArrowHasAShaftOnlyWhenLongerThanItsHead)
-{
-    drawArrow(Vec2{0.5, 0.5}, 0.4, 0.0, RED);
-    ASSERT_EQ(glrec::count(Fn::Begin), 3);
-    std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 10U);
-    EXPECT_NEAR(vs[1].x, -0.4, TIGHT);
-    EXPECT_NEAR(vs[0].y - vs[3].y, 0.02, TIGHT);
-    EXPECT_NEAR(vs[6].y, 0.04, TIGHT);
-    EXPECT_NEAR(vs[9].y, -0.04, TIGHT);
-
-    glrec::reset();
-    drawArrow(Vec2{0.5, 0.5}, 0.05, 0.0, RED);
-    EXPECT_EQ(glrec::count(Fn::Begin), 2);
-    EXPECT_EQ(vertices().size(), 6U);
-}
-
-TEST_F(KitTest, GridDrawsEachLineInItsOwnBatchAtWidthOne)
-{
-    drawGrid(Vec2{0.0, 0.0}, 0.0, 2, 0.1, 0.2);
-    EXPECT_EQ(glrec::count(Fn::Begin), 10);
-    EXPECT_EQ(glrec::count(Fn::End), 10);
-    const std::vector<glrec::Call> widths = glrec::callsOf(Fn::LineWidth);
-    ASSERT_EQ(widths.size(), 1U);
-    EXPECT_EQ(widths[0].a[0], 1.0);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 20U);
-    EXPECT_NEAR(vs[0].x, -0.2, TIGHT);  // first vertical line, x = -2 dx
-    EXPECT_NEAR(vs[0].y, -0.4, TIGHT);
-    EXPECT_NEAR(vs[1].y, 0.4, TIGHT);
-    EXPECT_NEAR(vs[10].y, -0.4, TIGHT);  // first horizontal line, y = -2 dy
-    EXPECT_NEAR(vs[10].x, -0.2, TIGHT);
-    EXPECT_NEAR(vs[11].x, 0.2, TIGHT);
-}
-
-// [SECTION] Conventions shared by every primitive
-
-struct Primitive {
-    std::string name;
-    std::function<void()> draw;
-    bool setsWidth;
-};
-
-std::vector<Primitive> everyPrimitive()
+TEST_F(KitTest, EveryPrimitiveBracketsLightingColoursFirstAndRestoresTheMatrix)
 {
     const Vec2 a = {0.1, -0.3};
     const Vec2 b = {0.6, 0.2};
-    return {
-        {"drawLine", [=] { drawLine(a, b, RED); }, false},
-        {"drawThickLine", [=] { drawThickLine(a, b, 0.01, RED); }, true},
-        {"drawDashDotLine", [=] { drawDashDotLine(a, b, BLUE); }, false},
-        {"drawCrosshair", [=] { drawCrosshair(a, 0.0); }, true},
-        {"drawScaledLine", [=] { drawScaledLine(0.2, a, b, GREEN); }, false},
-        {"drawScaledDashDotLine", [=] { drawScaledDashDotLine(0.2, a, b, BLUE); }, false},
-        {"drawDashedLine", [=] { drawDashedLine(a, b, BLACK); }, false},
-        {"drawFilledRect", [=] { drawFilledRect(a, 0.2, 0.1, 0.3, YELLOW); }, false},
-        {"drawRectOutline", [=] { drawRectOutline(a, 0.2, 0.1, 0.3, YELLOW); }, false},
-        {"drawArrow", [=] { drawArrow(a, 0.3, 0.3, PURPLE); }, false},
-        {"drawGrid", [=] { drawGrid(a, 0.3, 2, 0.1, 0.1); }, true},
-        {"drawDisc", [=] { drawDisc(a, 0.3, RED); }, false},
-        {"drawCircle", [=] { drawCircle(a, 0.3, RED); }, false},
-        {"drawDashDotCircle", [=] { drawDashDotCircle(a, 0.3, BLUE); }, false},
-        {"drawScaledDisc", [=] { drawScaledDisc(0.2, a, 0.3, RED); }, false},
-        {"drawScaledCircle", [=] { drawScaledCircle(0.2, a, 0.3, RED); }, false},
-        {"drawScaledDashDotCircle", [=] { drawScaledDashDotCircle(0.2, a, 3.0, BLUE); }, false},
-        {"drawDashedCircle", [=] { drawDashedCircle(a, 0.3, BLACK); }, false},
-        {"drawFilledEllipse", [=] { drawFilledEllipse(a, 0.3, 0.2, 0.4, GREEN); }, false},
-        {"drawEllipseOutline", [=] { drawEllipseOutline(a, 0.3, 0.2, 0.4, GREEN); }, false},
-    };
-}
-
-TEST_F(KitTest, EveryPrimitiveBracketsLightingSetsColourFirstAndRestoresTheMatrix)
-{
-    for (const Primitive& primitive : everyPrimitive()) {
-        SCOPED_TRACE(primitive.name);
+    const std::vector<std::function<void()>> primitives = {
+        [=] { drawLine(a, b, RED); }, [=] { drawDashDotLine(a, b, BLUE); },
+        [=] { drawDashedLine(a, b, BLACK); }, [=] { drawFilledRect(a, 0.2, 0.1, 0.3, YELLOW); },
+        [=] { drawRectOutline(a, 0.2, 0.1, 0.3, YELLOW); }, [=] { drawArrow(a, 0.3, 0.3, PURPLE); },
+        [=] { drawDisc(a, 0.3, RED); }, [=] { drawCircle(a, 0.3, RED); },
+        [=] { drawDashDotCircle(a, 3.0, BLUE); }, [=] { drawDashedCircle(a, 0.3, BLACK); },
+        [=] { drawFilledEllipse(a, 0.3, 0.2, 0.4, GREEN); },
+        [=] { drawEllipseOutline(a, 0.3, 0.2, 0.4, GREEN); },
+        [=] { drawDashDotCircle(a, 30.0, BLUE); },  // over the budget, partly off screen
+        [=] { drawDashDotLine(a, Vec2{3000.0, 1.0}, BLUE); },
+        // The last three set a width; the others must leave it alone.
+        [=] { drawThickLine(a, b, 0.01, RED); }, [=] { drawCrosshair(a, 0.0); },
+        [=] { drawGrid(a, 0.3, 2, 0.1, 0.1); }};
+    for (std::size_t k = 0; k < primitives.size(); ++k) {
         glrec::reset();
-        primitive.draw();
+        primitives[k]();
         const std::size_t n = glrec::size();
-        ASSERT_GE(n, 2U);
-        EXPECT_EQ(glrec::at(0).fn, Fn::Disable);
-        EXPECT_EQ(glrec::at(0).a[0], GL_LIGHTING);
-        EXPECT_EQ(glrec::at(n - 1).fn, Fn::Enable);
-        EXPECT_EQ(glrec::at(n - 1).a[0], GL_LIGHTING);
-        EXPECT_EQ(glrec::count(Fn::Disable), 1);
-        EXPECT_EQ(glrec::count(Fn::Enable), 1);
-
+        EXPECT_TRUE(glrec::at(0).fn == Fn::Disable && glrec::at(0).a[0] == GL_LIGHTING) << k;
+        EXPECT_TRUE(glrec::at(n - 1).fn == Fn::Enable && glrec::at(n - 1).a[0] == GL_LIGHTING) << k;
+        EXPECT_EQ(glrec::count(Fn::Disable) + glrec::count(Fn::Enable), 2) << k;
+        EXPECT_EQ(glrec::count(Fn::LineWidth) > 0, k + 3 >= primitives.size()) << k;
         long long depth = 0;
         bool inside = false;
         bool coloured = false;
         for (std::size_t i = 0; i < n; ++i) {
             const Fn fn = glrec::at(i).fn;
-            if (fn == Fn::Color4f) {
-                coloured = true;
-            } else if (fn == Fn::PushMatrix) {
-                ++depth;
-            } else if (fn == Fn::PopMatrix) {
-                --depth;
-                EXPECT_GE(depth, 0) << "pop without push at " << i;
-            } else if (fn == Fn::Begin) {
-                EXPECT_TRUE(coloured) << "glBegin before any colour at " << i;
-                EXPECT_FALSE(inside) << "nested glBegin at " << i;
-                inside = true;
-            } else if (fn == Fn::End) {
-                EXPECT_TRUE(inside) << "glEnd without glBegin at " << i;
-                inside = false;
-            } else if (fn == Fn::Vertex2d) {
-                EXPECT_TRUE(inside) << "vertex outside glBegin/glEnd at " << i;
-            }
+            coloured = coloured || fn == Fn::Color4f;
+            depth += (fn == Fn::PushMatrix) ? 1 : (fn == Fn::PopMatrix) ? -1 : 0;
+            EXPECT_FALSE(depth < 0 || (fn == Fn::Begin && (inside || !coloured)) ||
+                         (fn == Fn::Vertex2d && !inside)) << "primitive " << k << ", call " << i;
+            inside = (fn == Fn::Begin) || (inside && fn != Fn::End);
         }
-        EXPECT_EQ(depth, 0);
-        EXPECT_FALSE(inside);
-        if (!primitive.setsWidth) {
-            EXPECT_EQ(glrec::count(Fn::LineWidth), 0);
-        }
+        EXPECT_TRUE(depth == 0 && !inside) << k;
     }
 }
 

@@ -11,28 +11,20 @@
 namespace {
 
 using glrec::Fn;
-
 constexpr double TIGHT = 1e-12;
 constexpr double TRUE_PI = 3.14159265358979323846;
 
-std::vector<Vec2> vertices()
+Vec2 vertex(std::size_t i)
 {
-    std::vector<Vec2> out;
-    for (const glrec::Call& c : glrec::callsOf(Fn::Vertex2d)) {
-        out.push_back(Vec2{c.a[0], c.a[1]});
-    }
-    return out;
+    const glrec::Call c = glrec::callsOf(Fn::Vertex2d).at(i);
+    return Vec2{c.a[0], c.a[1]};
 }
 
-// Degrees of the kit's angle steps, which use KIT_PI rather than pi.
-double kitDegrees(double degrees)
+// Polar angle of a vertex, in degrees of the kit's steps (which use KIT_PI), in [0, 360).
+double kitDegrees(std::size_t i)
 {
-    return degrees * KIT_PI / TRUE_PI;
-}
-
-double polarDegrees(const Vec2& v)
-{
-    return std::atan2(v.y, v.x) * 180.0 / TRUE_PI;
+    const double d = std::atan2(vertex(i).y, vertex(i).x) * 180.0 / KIT_PI;
+    return d < 0.0 ? d + 360.0 * TRUE_PI / KIT_PI : d;
 }
 
 // Vertex counts of the glBegin/glEnd batches, in order.
@@ -40,10 +32,9 @@ std::vector<int> batchSizes()
 {
     std::vector<int> out;
     for (std::size_t i = 0; i < glrec::size(); ++i) {
-        const Fn fn = glrec::at(i).fn;
-        if (fn == Fn::Begin) {
+        if (glrec::at(i).fn == Fn::Begin) {
             out.push_back(0);
-        } else if (fn == Fn::Vertex2d) {
+        } else if (glrec::at(i).fn == Fn::Vertex2d) {
             ++out.back();
         }
     }
@@ -55,194 +46,111 @@ protected:
     void SetUp() override { glrec::reset(); }
 };
 
-// [SECTION] Disc and circle
-
-TEST_F(RoundTest, CircleIsA120GonSentAsOverlappingPairs)
+TEST_F(RoundTest, CircleAndDiscAre120GonsStartingOnPlusX)
 {
     drawCircle(ORIGIN, 1.0, GREEN);
-    EXPECT_EQ(glrec::callsOf(Fn::Begin).at(0).a[0], GL_LINE_LOOP);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 238U);
-    EXPECT_EQ(vs[0].x, 1.0);
-    EXPECT_EQ(vs[0].y, 0.0);
-    const double step = 2.0 * KIT_PI / 120.0;
-    EXPECT_NEAR(vs[1].x, std::cos(step), TIGHT);
-    EXPECT_NEAR(vs[1].y, std::sin(step), TIGHT);
-    EXPECT_NEAR(polarDegrees(vs[1]), kitDegrees(3.0), 1e-9);
-    for (std::size_t i = 1; i + 1 < vs.size(); i += 2) {
-        EXPECT_EQ(vs[i].x, vs[i + 1].x) << i;
-        EXPECT_EQ(vs[i].y, vs[i + 1].y) << i;
+    ASSERT_EQ(batchSizes(), std::vector<int>{238});  // P0 P1, P1 P2, ... P118 P119
+    EXPECT_EQ(glrec::callsOf(Fn::Begin)[0].a[0], GL_LINE_LOOP);
+    EXPECT_TRUE(vertex(0).x == 1.0 && vertex(0).y == 0.0);
+    EXPECT_NEAR(kitDegrees(1), 3.0, 1e-9);
+    for (std::size_t i = 1; i + 1 < 238; i += 2) {
+        EXPECT_TRUE(vertex(i).x == vertex(i + 1).x && vertex(i).y == vertex(i + 1).y) << i;
     }
-    EXPECT_NEAR(polarDegrees(vs[236]) + 360.0, kitDegrees(354.0), 1e-9);
-    EXPECT_NEAR(polarDegrees(vs[237]) + 360.0, kitDegrees(357.0), 1e-9);
-}
-
-TEST_F(RoundTest, DiscIsA120GonPolygonStartingOnPlusX)
-{
-    drawDisc(Vec2{0.3, -0.1}, 0.5, BLACK);
-    EXPECT_EQ(glrec::callsOf(Fn::Begin).at(0).a[0], GL_POLYGON);
-    const glrec::Call t = glrec::callsOf(Fn::Translated).at(0);
-    EXPECT_NEAR(t.a[0], 0.3, TIGHT);
-    EXPECT_NEAR(t.a[1], -0.1, TIGHT);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 120U);
-    EXPECT_EQ(vs[0].x, 0.5);
-    EXPECT_EQ(vs[0].y, 0.0);
-    EXPECT_GT(vs[1].y, 0.0);  // counter-clockwise
-    for (const Vec2& v : vs) {
-        EXPECT_NEAR(std::hypot(v.x, v.y), 0.5, TIGHT);
-    }
-}
-
-TEST_F(RoundTest, ScaledRoundPrimitivesMultiplyCentreAndRadiusByTheZoom)
-{
-    drawScaledCircle(0.2, Vec2{0.0, -10.0}, 5.0, YELLOW);
-    glrec::Call t = glrec::callsOf(Fn::Translated).at(0);
-    EXPECT_NEAR(t.a[0], 0.0, TIGHT);
-    EXPECT_NEAR(t.a[1], -2.0, TIGHT);
-    EXPECT_NEAR(vertices().at(0).x, 1.0, TIGHT);
+    EXPECT_NEAR(kitDegrees(236), 354.0, 1e-9);
+    EXPECT_NEAR(kitDegrees(237), 357.0, 1e-9);
 
     glrec::reset();
-    drawScaledDisc(0.2, Vec2{1.0, 2.0}, 0.1, BLACK);
-    t = glrec::callsOf(Fn::Translated).at(0);
-    EXPECT_NEAR(t.a[0], 0.2, TIGHT);
-    EXPECT_NEAR(t.a[1], 0.4, TIGHT);
-    EXPECT_NEAR(vertices().at(0).x, 0.02, TIGHT);
+    drawScaledDisc(0.2, Vec2{1.0, 2.0}, 2.5, BLACK);      // radius 0.5 about (0.2, 0.4)
+    drawScaledCircle(0.2, Vec2{0.0, -10.0}, 5.0, YELLOW);  // radius 1 about (0, -2)
+    EXPECT_EQ(batchSizes(), (std::vector<int>{120, 238}));
+    EXPECT_EQ(glrec::callsOf(Fn::Begin)[0].a[0], GL_POLYGON);
+    EXPECT_NEAR(glrec::callsOf(Fn::Translated)[0].a[1], 0.4, TIGHT);
+    EXPECT_NEAR(glrec::callsOf(Fn::Translated)[1].a[1], -2.0, TIGHT);
+    EXPECT_EQ(vertex(0).x, 0.5);
+    EXPECT_NEAR(kitDegrees(1), 3.0, 1e-9);  // counter-clockwise
+    EXPECT_NEAR(vertex(120).x, 1.0, TIGHT);
 }
 
-// [SECTION] Dash-dot circle
-
-struct PatternCase {
+struct Pattern {
     double r;
     int groups;
-    int dashChords;
-    int dotChords;
+    int dash;
+    int dot;
 };
 
-class DashDotCircleCounts : public ::testing::TestWithParam<PatternCase> {
-protected:
-    void SetUp() override { glrec::reset(); }
-};
+class DashDotCircleCounts : public ::testing::TestWithParam<Pattern> {};
 
-TEST_P(DashDotCircleCounts, GroupsDashesAndDotsFollowTheRadius)
+TEST_P(DashDotCircleCounts, FollowTheRadius)
 {
-    const PatternCase c = GetParam();
-    drawDashDotCircle(ORIGIN, c.r, BLUE);
-
-    const std::vector<glrec::Call> turns = glrec::callsOf(Fn::Rotated);
-    ASSERT_EQ(turns.size(), static_cast<std::size_t>(c.groups));
-    EXPECT_NEAR(turns[0].a[0], 2.0 * KIT_PI / c.groups * RAD_TO_DEG, TIGHT);
-    EXPECT_EQ(glrec::count(Fn::Vertex2d), 2LL * c.groups * (c.dashChords + c.dotChords));
-    const std::vector<int> sizes = batchSizes();
-    ASSERT_EQ(sizes.size(), 2U * c.groups);
-    for (std::size_t i = 0; i < sizes.size(); i += 2) {
-        EXPECT_EQ(sizes[i], 2 * c.dashChords) << "group " << i / 2;
-        EXPECT_EQ(sizes[i + 1], 2 * c.dotChords) << "group " << i / 2;
+    const Pattern p = GetParam();
+    glrec::reset();
+    drawDashDotCircle(ORIGIN, p.r, BLUE);
+    std::vector<int> expected;
+    for (int k = 0; k < p.groups; ++k) {
+        expected.push_back(2 * p.dash);
+        expected.push_back(2 * p.dot);
     }
-    // Every group is sent in its own turned frame: a rotation before each dash.
-    for (std::size_t i = 0; i + 1 < glrec::size(); ++i) {
-        if (glrec::at(i).fn == Fn::Rotated) {
-            EXPECT_EQ(glrec::at(i + 1).fn, Fn::Begin) << i;
-        }
+    EXPECT_EQ(batchSizes(), expected);
+    ASSERT_EQ(glrec::count(Fn::Rotated), p.groups);
+    EXPECT_NEAR(glrec::callsOf(Fn::Rotated)[0].a[0], 2.0 * KIT_PI / p.groups * RAD_TO_DEG, TIGHT);
+    for (std::size_t i = 0; i + 1 < glrec::size(); ++i) {  // each group in a frame turned further
+        EXPECT_TRUE(glrec::at(i).fn != Fn::Rotated || glrec::at(i + 1).fn == Fn::Begin) << i;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Radii, DashDotCircleCounts,
-                         ::testing::Values(PatternCase{0.1, 6, 9, 2}, PatternCase{0.2, 6, 9, 2},
-                                           PatternCase{0.5, 15, 22, 5},
-                                           PatternCase{-0.5, 15, 22, 5},
-                                           PatternCase{1.0, 31, 45, 10},
-                                           PatternCase{2.0, 62, 90, 20}));
+                         ::testing::Values(Pattern{0.1, 6, 9, 2}, Pattern{0.2, 6, 9, 2},
+                                           Pattern{0.5, 15, 22, 5}, Pattern{-0.5, 15, 22, 5},
+                                           Pattern{2.0, 62, 90, 20}));
 
-TEST_F(RoundTest, DashDotCircleFirstGroupIsTurnedBySixtyDegrees)
+TEST_F(RoundTest, DashDotCircleGroupIsADashThenADotAndANegativeRadiusIsOpposite)
 {
     drawDashDotCircle(ORIGIN, 0.1, BLUE);
     const double firstTurn = glrec::callsOf(Fn::Rotated).at(0).a[0];
     EXPECT_NEAR(firstTurn, 60.0, 1e-6);
-
-    const std::vector<Vec2> vs = vertices();
-    // Dash: 9 chords of 4 degrees from 0 to 36; dot: 2 chords from 44 to 52.
-    EXPECT_EQ(vs[0].x, 0.1);
-    EXPECT_EQ(vs[0].y, 0.0);
-    for (int j = 1; j <= 9; ++j) {
-        EXPECT_NEAR(polarDegrees(vs[2 * j - 1]), kitDegrees(4.0 * j), 1e-9) << j;
-        EXPECT_NEAR(std::hypot(vs[2 * j - 1].x, vs[2 * j - 1].y), 0.1, TIGHT);
+    // Dash: 9 chords of 4 degrees from 0 to 36; dot: 2 chords from 44 to 52,
+    // which the first turn puts at 104 to 112 in the window.
+    EXPECT_EQ(vertex(0).x, 0.1);
+    for (std::size_t j = 1; j <= 9; ++j) {
+        EXPECT_NEAR(kitDegrees(2 * j - 1), 4.0 * j, 1e-9) << j;
     }
-    EXPECT_NEAR(polarDegrees(vs[18]), kitDegrees(44.0), 1e-9);
-    EXPECT_NEAR(polarDegrees(vs[21]), kitDegrees(52.0), 1e-9);
-    // In the window the first dot therefore runs from 104 to 112 degrees.
-    EXPECT_NEAR(polarDegrees(vs[18]) + firstTurn, 104.0, 1e-6);
-    EXPECT_NEAR(polarDegrees(vs[21]) + firstTurn, 112.0, 1e-6);
-}
+    EXPECT_NEAR(kitDegrees(18), 44.0, 1e-9);
+    EXPECT_NEAR(kitDegrees(21), 52.0, 1e-9);
+    EXPECT_NEAR(kitDegrees(18) * KIT_PI / TRUE_PI + firstTurn, 104.0, 1e-6);
 
-TEST_F(RoundTest, DashDotCircleOfNegativeRadiusPutsEveryVertexOpposite)
-{
-    drawDashDotCircle(Vec2{0.1, 0.1}, 0.5, BLUE);
-    const std::vector<Vec2> positive = vertices();
     glrec::reset();
+    drawScaledDashDotCircle(0.2, Vec2{0.5, 0.5}, 2.5, BLUE);  // radius 0.5 about (0.1, 0.1)
     drawDashDotCircle(Vec2{0.1, 0.1}, -0.5, BLUE);
-    const std::vector<Vec2> negative = vertices();
-    ASSERT_EQ(positive.size(), negative.size());
-    for (std::size_t i = 0; i < positive.size(); ++i) {
-        EXPECT_NEAR(negative[i].x, -positive[i].x, TIGHT) << i;
-        EXPECT_NEAR(negative[i].y, -positive[i].y, TIGHT) << i;
+    const std::vector<glrec::Call> vs = glrec::callsOf(Fn::Vertex2d);
+    ASSERT_EQ(vs.size(), 2U * 2 * 15 * 27);
+    for (std::size_t i = 0; i < vs.size() / 2; ++i) {
+        EXPECT_NEAR(vs[vs.size() / 2 + i].a[0], -vs[i].a[0], TIGHT) << i;
+        EXPECT_NEAR(vs[vs.size() / 2 + i].a[1], -vs[i].a[1], TIGHT) << i;
     }
 }
 
-TEST_F(RoundTest, ScaledDashDotCircleFitsThePatternToTheRadiusOnScreen)
+TEST_F(RoundTest, DashedCircleAndEllipsesFollowTheirOwnRules)
 {
-    drawScaledDashDotCircle(0.2, Vec2{0.0, -10.0}, 10.0, BLUE);
-    EXPECT_EQ(glrec::count(Fn::Rotated), 62);
-    const glrec::Call t = glrec::callsOf(Fn::Translated).at(0);
-    EXPECT_NEAR(t.a[1], -2.0, TIGHT);
-    EXPECT_NEAR(vertices().at(0).x, 2.0, TIGHT);
-}
-
-// [SECTION] Round primitives without callers
-
-TEST_F(RoundTest, DashedCircleDrawsOneChainPerGroup)
-{
-    drawDashedCircle(ORIGIN, 0.1, BLACK);
-    EXPECT_EQ(glrec::count(Fn::Rotated), 6);
-    EXPECT_EQ(batchSizes(), std::vector<int>(6, 16));  // 8 chords each
-    const std::vector<Vec2> vs = vertices();
-    EXPECT_NEAR(polarDegrees(vs[15]), kitDegrees(48.0), 1e-9);  // 8 steps of 6 degrees
-
+    drawDashedCircle(ORIGIN, 0.1, BLACK);  // 6 groups of 8 chords of 6 degrees
+    EXPECT_EQ(batchSizes(), std::vector<int>(6, 16));
+    EXPECT_NEAR(kitDegrees(15), 48.0, 1e-9);
     glrec::reset();
     drawDashedCircle(ORIGIN, 0.5, BLACK);
-    EXPECT_EQ(glrec::count(Fn::Rotated), 15);
-    EXPECT_EQ(batchSizes(), std::vector<int>(15, 40));  // d = 20
-}
-
-TEST_F(RoundTest, FilledEllipseClosesOnItsFirstVertex)
-{
     drawFilledEllipse(Vec2{0.1, 0.2}, 0.4, 0.2, TRUE_PI / 4.0, GREEN);
-    EXPECT_EQ(glrec::callsOf(Fn::Begin).at(0).a[0], GL_POLYGON);
-    EXPECT_NEAR(glrec::callsOf(Fn::Rotated).at(0).a[0], 45.0, 1e-7);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 121U);
-    EXPECT_NEAR(vs[0].x, 0.4, TIGHT);
-    EXPECT_NEAR(vs[120].x, vs[0].x, 1e-9);
-    EXPECT_NEAR(vs[120].y, vs[0].y, 1e-9);
-    EXPECT_NEAR(vs[30].x, 0.0, 1e-9);  // a quarter turn on: the minor semi-axis
-    EXPECT_NEAR(vs[30].y, 0.2, 1e-9);
-    for (const Vec2& v : vs) {
-        EXPECT_NEAR(v.x * v.x / 0.16 + v.y * v.y / 0.04, 1.0, 1e-9);
-    }
-}
-
-TEST_F(RoundTest, EllipseOutlineChainsPairsFromTheMajorAxis)
-{
     drawEllipseOutline(ORIGIN, 0.4, 0.2, 0.0, GREEN);
-    EXPECT_EQ(glrec::callsOf(Fn::Begin).at(0).a[0], GL_LINE_LOOP);
-    const std::vector<Vec2> vs = vertices();
-    ASSERT_EQ(vs.size(), 242U);
-    EXPECT_EQ(vs[0].x, 0.4);
-    EXPECT_NEAR(vs[1].x, 0.4, TIGHT);
-    for (std::size_t i = 1; i + 1 < vs.size(); i += 2) {
-        EXPECT_EQ(vs[i].x, vs[i + 1].x) << i;
-        EXPECT_EQ(vs[i].y, vs[i + 1].y) << i;
+    std::vector<int> sizes(15, 40);
+    sizes.push_back(121);
+    sizes.push_back(242);
+    EXPECT_EQ(batchSizes(), sizes);
+    EXPECT_NEAR(glrec::callsOf(Fn::Rotated).at(15).a[0], 45.0, 1e-7);
+    const std::size_t e = 600;  // the filled ellipse's first vertex
+    EXPECT_NEAR(vertex(e + 120).x, vertex(e).x, 1e-9);
+    EXPECT_NEAR(vertex(e + 30).y, 0.2, 1e-9);  // a quarter turn on: the minor semi-axis
+    for (std::size_t i = e; i <= e + 120; ++i) {
+        EXPECT_NEAR(vertex(i).x * vertex(i).x / 0.16 + vertex(i).y * vertex(i).y / 0.04, 1.0, 1e-9);
     }
+    EXPECT_TRUE(vertex(e + 121).x == 0.4 && vertex(e + 122).x == vertex(e + 123).x);
+    EXPECT_NEAR(vertex(e + 122).x, 0.4, TIGHT);
 }
 
 }  // namespace
