@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 
 #include "app/views.h"
+#include "dialogue_script.h"
 #include "gear_fixture.h"
 #include "trace_reading.h"
 
@@ -214,6 +217,29 @@ TEST(Views, MeshAdvanceFoldsIntoOnePitch)
         EXPECT_GE(viewState.theta1w, p);
         EXPECT_LT(viewState.theta1w, 2 * p);
         EXPECT_EQ(viewState.theta2w, gearPair.ratio * viewState.theta1w);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever pair the dialogue accepts, no view hands GL a NaN or an infinity.
+TEST(Views, AcceptedPairsReachGLOnlyWithFiniteNumbers)
+{
+    const char* inputs[] = {"5 5\n0 0\n",     "5 200\n0.8 0\n", "7 40\n0.6 -0.3\n",
+                            "12 30\n0.5 0\n", "20 20\n-0.4 -0.4\n", "10 30\n1.2 0\n",
+                            "200 200\n3 3\n", "33 17\n1e-12 0\n"};
+    for (const char* input : inputs) {
+        runDialogue(input, 'z');
+        ASSERT_EQ(std::strtod(std::strchr(input, '\n') + 1, nullptr), gearPair.x1) << input;
+        for (char view : {'1', '2', '3', '4'}) {
+            viewState.theta1 = -viewState.baseStep;
+            viewState.theta1w = viewState.theta1;
+            drawView(view);
+            EXPECT_TRUE(glrec::allFinite()) << input << " view " << view;
+            EXPECT_FALSE(glrec::overflowed());
+        }
     }
 }
 
