@@ -80,29 +80,21 @@ void advanceMesh()
     v.theta2w = gp.ratio * v.theta1w;
 }
 
-// Black dots at the start and finish of contact: on each side, at the candidate
-// strictly nearer the pitch point than both others; a tie marks nothing.
-static void startAndFinishDots(const Vec2& u1, double du1, const Vec2& t2, double dt2,
-                               const Vec2& n1, double dn1, const Vec2& u2, double du2,
-                               const Vec2& t1, double dt1, const Vec2& n2, double dn2)
+// Black dot at the start or finish of contact on one side of the pitch point: at
+// the own gear's undercut point U, the mating gear's tip point T or the
+// interference point N, whichever is strictly nearer than both others; a tie
+// marks nothing.
+static void markContactEnd(const Vec2& u, double du, const Vec2& t, double dt, const Vec2& n,
+                           double dn)
 {
-    if (du1 < dn1 && du1 < dt2) {
-        dot(u1, BLACK);
+    if (du < dn && du < dt) {
+        dot(u, BLACK);
     }
-    if (dt2 < du1 && dt2 < dn1) {
-        dot(t2, BLACK);
+    if (dt < du && dt < dn) {
+        dot(t, BLACK);
     }
-    if (dn1 < du1 && dn1 < dt2) {
-        dot(n1, BLACK);
-    }
-    if (du2 < dn2 && du2 < dt1) {
-        dot(u2, BLACK);
-    }
-    if (dt1 < du2 && dt1 < dn2) {
-        dot(t1, BLACK);
-    }
-    if (dn2 < du2 && dn2 < dt1) {
-        dot(n2, BLACK);
+    if (dn < du && dn < dt) {
+        dot(n, BLACK);
     }
 }
 
@@ -138,8 +130,8 @@ static void drawShiftedMeshView()
     dot(gp.N1, GREEN);
     dot(gp.N2, GREEN);
     dot(gp.PITCH_POINT, BLUE);
-    startAndFinishDots(gp.U1, gp.distU1, gp.T2, gp.distT2, gp.N1, gp.distN1, gp.U2, gp.distU2,
-                       gp.T1, gp.distT1, gp.N2, gp.distN2);
+    markContactEnd(gp.U1, gp.distU1, gp.T2, gp.distT2, gp.N1, gp.distN1);
+    markContactEnd(gp.U2, gp.distU2, gp.T1, gp.distT1, gp.N2, gp.distN2);
     drawScaledLine(v.scale, gp.N1, gp.N2, GREEN);
     gp.contactCount = findContactPoints(gp.alphab, gp.limit1, gp.limit2, v.theta1w, gp.contacts);
     for (int i = 0; i < gp.contactCount; ++i) {
@@ -160,8 +152,8 @@ static void drawStandardMeshView()
     dot(gp.stdN1, GREEN);
     dot(gp.stdN2, GREEN);
     dot(gp.PITCH_POINT, BLUE);
-    startAndFinishDots(gp.stdU1, gp.stdDistU1, gp.stdT2, gp.stdDistT2, gp.stdN1, gp.stdDistN1,
-                       gp.stdU2, gp.stdDistU2, gp.stdT1, gp.stdDistT1, gp.stdN2, gp.stdDistN2);
+    markContactEnd(gp.stdU1, gp.stdDistU1, gp.stdT2, gp.stdDistT2, gp.stdN1, gp.stdDistN1);
+    markContactEnd(gp.stdU2, gp.stdDistU2, gp.stdT1, gp.stdDistT1, gp.stdN2, gp.stdDistN2);
     drawScaledLine(v.scale, gp.stdN1, gp.stdN2, GREEN);
     advanceMesh();
     drawGearCircles(gp.stdCenter1, v.theta1, gp.rg1, 0, gp.rcut01, 0, gp.r01, gp.ru01);
