@@ -101,3 +101,22 @@ TEST(InputSweep, AcceptedPairsAreSoundAndRefusedOnesAreAnswered)
 }
 
 }  // namespace
+
+namespace {
+
+// The smallest number of teeth accepted is the smallest whose standard gear has
+// its undercut below the pitch circle, so that its path of contact has an end.
+TEST(InputSweep, TeethRangeStartsWhereTheUndercutStaysBelowThePitchCircle)
+{
+    ToothProfile profile;
+    double rcut = 0.0;
+    runDialogue("20 20\n0 0\n", 'z');
+    ASSERT_GT(buildToothProfile(1, TEETH_MIN - 1, 0.0, profile, rcut), 0);
+    EXPECT_GE(rcut, (TEETH_MIN - 1) / 2.0);
+    for (int z = TEETH_MIN; z <= TEETH_MAX; ++z) {
+        ASSERT_GT(buildToothProfile(1, z, 0.0, profile, rcut), 0);
+        EXPECT_LT(rcut, z / 2.0) << z;
+    }
+}
+
+}  // namespace
