@@ -1,6 +1,7 @@
 // dash_dot.cpp -- the dash-dot line and the dash-dot circle, whose patterns are
 // fitted to their size on screen: periods of a long dash and a dot along the line,
-// groups of a long dash and a dot around the circle.
+// groups of a long dash and a dot around the circle; and the plain dashed circle,
+// which shares their chains of chords.
 //
 // Fitting the pattern to the size on screen makes the work grow with that size:
 // a circle's chords with the square of its radius, a line's periods with its
@@ -312,6 +313,22 @@ CirclePattern circlePattern(double r)
     return CirclePattern{6.0, 9.0, 2.0};
 }
 
+// One batch of `chords` chords on the circle of radius rr about the current
+// origin: from `first` through the points at angles j sub + start, j = 1 to chords.
+void sendChordChain(double rr, const Vec2& first, double sub, double start, int chords)
+{
+    glBegin(GL_LINES);
+        Vec2 current = first;
+        for (int j = 1; j <= chords; ++j) {
+            const Vec2 previous = current;
+            const double theta = j * sub + start;
+            current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
+            glVertex2d(previous.x, previous.y);
+            glVertex2d(current.x, current.y);
+        }
+    glEnd();
+}
+
 // The plain pattern: n groups, each turned one group further by an accumulating
 // rotation, each a long dash of d chords and a dot of g chords.
 void sendDashDotCircle(double tx, double ty, double rr, int n, int d, int g, const Rgba& colour)
@@ -326,25 +343,8 @@ void sendDashDotCircle(double tx, double ty, double rr, int n, int d, int g, con
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     for (int k = 0; k < n; ++k) {
         glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
-        glBegin(GL_LINES);
-            Vec2 current = {rr, 0.0};
-            for (int j = 1; j <= d; ++j) {
-                const Vec2 previous = current;
-                current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
-                glVertex2d(previous.x, previous.y);
-                glVertex2d(current.x, current.y);
-            }
-        glEnd();
-        glBegin(GL_LINES);
-            current = dotFirst;
-            for (int j = 1; j <= g; ++j) {
-                const Vec2 previous = current;
-                const double theta = j * sub + dotStart;
-                current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
-                glVertex2d(previous.x, previous.y);
-                glVertex2d(current.x, current.y);
-            }
-        glEnd();
+        sendChordChain(rr, Vec2{rr, 0.0}, sub, 0.0, d);
+        sendChordChain(rr, dotFirst, sub, dotStart, g);
     }
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -562,4 +562,35 @@ void drawScaledDashDotCircle(double s, const Vec2& centre, double r, const Rgba&
 {
     const Vec2 c = {s * centre.x, s * centre.y};
     drawDashDotCircle(c, s * r, colour);
+}
+
+// Dashes without dots about centre (window units), fitted to |r| like the
+// dash-dot circle: n groups, each a chain of d chords followed by a gap of g.
+void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
+{
+    const double tx = toWindow(centre.x);
+    const double ty = toWindow(centre.y);
+    const double rr = toWindow(r);
+    const double size = std::fabs(r);
+    int n = 6;
+    int d = 8;
+    int g = 2;
+    if (size >= 0.2) {
+        n = static_cast<int>(size * 10.0 * KIT_PI);
+        d = static_cast<int>(size * 40.0);
+        g = static_cast<int>(size * 10.0);
+    }
+    const double groupAngle = 2.0 * KIT_PI / n;
+    const double sub = 2.0 * KIT_PI / static_cast<double>(n * (d + g));
+
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(tx, ty, 0.0);
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    for (int k = 0; k < n; ++k) {
+        glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+        sendChordChain(rr, Vec2{rr, 0.0}, sub, 0.0, d);
+    }
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
 }

@@ -1,6 +1,6 @@
-// round_primitives.cpp -- discs, circle outlines, dashed circles and ellipses as
-// fixed polygons about a translated centre (the dash-dot circle, whose cost grows
-// with its size, is in dash_dot.cpp).
+// round_primitives.cpp -- discs, circle outlines and ellipses as fixed polygons
+// about a translated centre (the dashed and dash-dot circles, chains of chords
+// whose number follows their size, are in dash_dot.cpp).
 //
 // Every angle here is stepped with the kit's own KIT_PI, never the geometry's PI;
 // the ellipses' 121st vertex therefore lands 8e-11 rad past their first, far below
@@ -75,45 +75,6 @@ void drawScaledCircle(double s, const Vec2& centre, double r, const Rgba& colour
 {
     const Vec2 c = {s * centre.x, s * centre.y};
     drawCircle(c, s * r, colour);
-}
-
-// Dashes without dots about centre (window units), fitted to |r| like the
-// dash-dot circle: n groups, each a chain of d chords followed by a gap of g.
-void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
-{
-    const double tx = toWindow(centre.x);
-    const double ty = toWindow(centre.y);
-    const double rr = toWindow(r);
-    const double size = std::fabs(r);
-    int n = 6;
-    int d = 8;
-    int g = 2;
-    if (size >= 0.2) {
-        n = static_cast<int>(size * 10.0 * KIT_PI);
-        d = static_cast<int>(size * 40.0);
-        g = static_cast<int>(size * 10.0);
-    }
-    const double groupAngle = 2.0 * KIT_PI / n;
-    const double sub = 2.0 * KIT_PI / static_cast<double>(n * (d + g));
-
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(tx, ty, 0.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    for (int k = 0; k < n; ++k) {
-        glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
-        glBegin(GL_LINES);
-            Vec2 current = {rr, 0.0};
-            for (int j = 1; j <= d; ++j) {
-                const Vec2 previous = current;
-                current = Vec2{std::cos(j * sub) * rr, std::sin(j * sub) * rr};
-                glVertex2d(previous.x, previous.y);
-                glVertex2d(current.x, current.y);
-            }
-        glEnd();
-    }
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
 }
 
 // Point of the ellipse with semi-axes a (along x) and b at polar angle theta.
