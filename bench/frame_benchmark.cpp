@@ -11,21 +11,16 @@
 #include "app/keyboard.h"
 #include "app/views.h"
 #include "app/window.h"
-#include "gear/dialogue.h"
 #include "gear/gear_pair.h"
-#include "gear/pressure_angle.h"
+#include "gear/pair_stages.h"
 
 namespace {
 
-void computePair(int z1, int z2, double x1, double x2)
+// An unshifted pair of z1 and z2 teeth, computed as the dialogue computes it.
+void computePair(int z1, int z2)
 {
-    gearPair.z1 = z1;
-    gearPair.z2 = z2;
-    teethStage();
-    gearPair.x1 = x1;
-    gearPair.x2 = x2;
-    gearPair.alphab = solveWorkingPressureAngle(gearPair.alpha0, x1, x2, z1, z2);
-    shiftStage();
+    int gear = 0;
+    computeGearPair(z1, z2, 0.0, 0.0, gear);
     resetView();
 }
 
@@ -34,7 +29,7 @@ void frame(benchmark::State& state)
     const int z = static_cast<int>(state.range(0));
     const char view = static_cast<char>('0' + state.range(1));
     const int presses = static_cast<int>(state.range(2));
-    computePair(z, z, 0.0, 0.0);
+    computePair(z, z);
     keyboardCommand(static_cast<unsigned char>(view), 0, 0);
     // Positive counts press 'W' (zoom in), negative ones 'w' (zoom out).
     for (int i = 0; i < presses; ++i) {
@@ -78,7 +73,7 @@ int main(int argc, char** argv)
     // NOTE: Mesa's software renderer runs slow for its first few hundred frames
     // (seconds) while it settles its shader variants; without this warm-up the
     // first cases measure that instead of the drawing.
-    computePair(20, 20, 0.0, 0.0);
+    computePair(20, 20);
     for (int i = 0; i < 400; ++i) {
         keyboardCommand(static_cast<unsigned char>('1' + i % 4), 0, 0);
         glFinish();

@@ -12,9 +12,7 @@
 #include <cstdarg>
 #include <cstdlib>
 
-#include "gear/line_of_action.h"
-#include "gear/outline_stage.h"
-#include "gear/pressure_angle.h"
+#include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
 
 FILE* consoleIn = stdin;
@@ -117,158 +115,44 @@ static bool readTwoReals(double& a, double& b)
     return false;
 }
 
-// [SECTION] Geometry shared by both stages
-Vec2 tipPoint(int gearIndex, double a, double R, double ru)
+// [SECTION] Refusals
+// The message for each fault; %d takes the number of the gear at fault.
+static const char* faultText(PairFault fault)
 {
-    const double q = R / ru;
-    const double beta = std::asin(std::cos(a) * q);
-    const double theta = (PI / 2.0 - a) - beta;
-    if (gearIndex == 2) {
-        return Vec2{std::sin(theta) * ru, std::cos(theta) * (-ru) + R};
+    switch (fault) {
+    case PairFault::NONE:
+        return "";
+    case PairFault::TEETH_OUT_OF_RANGE:
+        return TEETH_RANGE_TEXT;
+    case PairFault::SHIFT_NOT_FINITE:
+        return NOT_FINITE_TEXT;
+    case PairFault::NO_MESH:
+        return NO_MESH_TEXT;
+    case PairFault::TIP_INSIDE_BASE:
+        return TIP_INSIDE_BASE_TEXT;
+    case PairFault::ROOT_NOT_POSITIVE:
+        return ROOT_NOT_POSITIVE_TEXT;
+    case PairFault::NO_THICKNESS:
+        return NO_THICKNESS_TEXT;
+    case PairFault::NO_FLANK:
+        return NO_FLANK_TEXT;
+    case PairFault::UNDERCUT_BEYOND_PITCH:
+        return UNDERCUT_BEYOND_PITCH_TEXT;
+    case PairFault::NO_PHASE:
+        return NO_PHASE_TEXT;
+    case PairFault::NOT_FINITE_RESULT:
+        return NOT_FINITE_RESULT_TEXT;
     }
-    return Vec2{std::sin(theta) * (-ru), std::cos(theta) * ru - R};
+    return NOT_FINITE_RESULT_TEXT;
 }
 
-// [SECTION] Teeth stage
-void teethStage()
+static void sayFault(PairFault fault, int gear)
 {
-    GearPairState& gp = gearPair;
-    gp.alpha0 = PI / 9.0;
-    gp.tanAlpha0 = std::tan(gp.alpha0);
-    gp.invAlpha0 = std::tan(gp.alpha0) - gp.alpha0;
-    gp.cosAlpha0 = std::cos(gp.alpha0);
-    const double sinAlpha0 = std::sin(gp.alpha0);
-
-    gp.r01 = gp.z1 / 2.0;
-    gp.rg1 = gp.r01 * gp.cosAlpha0;
-    gp.r02 = gp.z2 / 2.0;
-    gp.rg2 = gp.r02 * gp.cosAlpha0;
-    gp.ratio = static_cast<double>(gp.z1) / static_cast<double>(gp.z2);
-    gp.pb = PI * gp.cosAlpha0;
-    gp.pitchAngle1 = gp.pb / gp.rg1;
-
-    gp.PITCH_POINT = Vec2{0.0, 0.0};
-    gp.stdCenter1 = Vec2{0.0, -gp.r01};
-    gp.stdCenter2 = Vec2{0.0, gp.r02};
-
-    gp.stdN1 = Vec2{gp.rg1 * sinAlpha0, gp.rg1 * gp.cosAlpha0 - gp.r01};
-    gp.stdDistN1 = distanceFromOrigin(gp.stdN1);
-    gp.stdN2 = Vec2{(-gp.rg2) * sinAlpha0, (-gp.rg2) * gp.cosAlpha0 + gp.r02};
-    gp.stdDistN2 = distanceFromOrigin(gp.stdN2);
-
-    gp.ru01 = gp.r01 + 1.0;
-    gp.ru02 = gp.r02 + 1.0;
-
-    gp.stdT2 = tipPoint(2, gp.alpha0, gp.r02, gp.ru02);
-    gp.stdDistT2 = distanceFromOrigin(gp.stdT2);
-    gp.stdT1 = tipPoint(1, gp.alpha0, gp.r01, gp.ru01);
-    gp.stdDistT1 = distanceFromOrigin(gp.stdT1);
-
-    standardOutlineStage();
-}
-
-// [SECTION] Shift stage
-void shiftStage()
-{
-    GearPairState& gp = gearPair;
-    gp.rb1 = gp.rg1 / std::cos(gp.alphab);
-    gp.rb2 = gp.rg2 / std::cos(gp.alphab);
-    gp.center1 = Vec2{0.0, -gp.rb1};
-    gp.center2 = Vec2{0.0, gp.rb2};
-
-    gp.N1 = Vec2{std::sin(gp.alphab) * gp.rg1, std::cos(gp.alphab) * gp.rg1 - gp.rb1};
-    gp.distN1 = distanceFromOrigin(gp.N1);
-    gp.N2 = Vec2{std::sin(gp.alphab) * (-gp.rg2), std::cos(gp.alphab) * (-gp.rg2) + gp.rb2};
-    gp.distN2 = distanceFromOrigin(gp.N2);
-
-    gp.ru1 = gp.r01 + (gp.x1 + 1.0);
-    gp.rf1 = gp.r01 - (1.25 - gp.x1);
-    gp.ru2 = gp.r02 + (gp.x2 + 1.0);
-    gp.rf2 = gp.r02 - (1.25 - gp.x2);
-
-    gp.T2 = tipPoint(2, gp.alphab, gp.rb2, gp.ru2);
-    gp.distT2 = distanceFromOrigin(gp.T2);
-    gp.T1 = tipPoint(1, gp.alphab, gp.rb1, gp.ru1);
-    gp.distT1 = distanceFromOrigin(gp.T1);
-
-    shiftedOutlineStage();
-}
-
-static bool finitePoint(const Vec2& p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
-static bool finiteOutline(const ToothProfile& profile, int last)
-{
-    for (int i = 0; i <= last; ++i) {
-        if (!finitePoint(profile.p[i])) {
-            return false;
-        }
+    if (fault == PairFault::TEETH_OUT_OF_RANGE) {
+        say(TEETH_RANGE_TEXT, TEETH_MIN, TEETH_MAX, TEETH_MIN, TEETH_MAX);
+        return;
     }
-    return true;
-}
-
-// Why the shifted pair just computed cannot be drawn, as a message with the gear's
-// number, or null when it is sound. Checked in the order in which one fault
-// causes the next.
-static const char* shiftedPairFault(int& gearNumber)
-{
-    const GearPairState& gp = gearPair;
-    const double ru[2] = {gp.ru1, gp.ru2};
-    const double rf[2] = {gp.rf1, gp.rf2};
-    const double rg[2] = {gp.rg1, gp.rg2};
-    const double rb[2] = {gp.rb1, gp.rb2};
-    const double r0[2] = {gp.r01, gp.r02};
-    const double x[2] = {gp.x1, gp.x2};
-    const int count[2] = {gp.count1, gp.count2};
-    const ToothProfile* profile[2] = {&gp.profile1, &gp.profile2};
-    for (int g = 0; g < 2; ++g) {
-        gearNumber = g + 1;
-        if (!(ru[g] > rg[g])) {
-            return TIP_INSIDE_BASE_TEXT;
-        }
-        if (!(rf[g] > 0.0)) {
-            return ROOT_NOT_POSITIVE_TEXT;
-        }
-        if (!(toothAngleOf(r0[g], x[g]) > 0.0)) {
-            return NO_THICKNESS_TEXT;
-        }
-    }
-    for (int g = 0; g < 2; ++g) {
-        gearNumber = g + 1;
-        if (count[g] < 0) {
-            return NO_FLANK_TEXT;
-        }
-    }
-    const double rcut[2] = {gp.rcut1, gp.rcut2};
-    for (int g = 0; g < 2; ++g) {
-        gearNumber = g + 1;
-        // NOTE: an undercut circle at or above the working pitch circle would put
-        // the undercut point on the far side of the pitch point.
-        if (!(rcut[g] < rb[g])) {
-            return UNDERCUT_BEYOND_PITCH_TEXT;
-        }
-    }
-    bool placed[2] = {false, false};
-    pitchPhase(gp.count1, gp.profile1, gp.rb1, placed[0]);
-    pitchPhase(gp.count2, gp.profile2, gp.rb2, placed[1]);
-    for (int g = 0; g < 2; ++g) {
-        gearNumber = g + 1;
-        if (!placed[g] || !(rb[g] <= ru[g]) || !(rb[g] >= rf[g])) {
-            return NO_PHASE_TEXT;
-        }
-        if (!finiteOutline(*profile[g], count[g])) {
-            return NOT_FINITE_RESULT_TEXT;
-        }
-    }
-    const bool finite = finitePoint(gp.T1) && finitePoint(gp.T2) && finitePoint(gp.U1) &&
-                        finitePoint(gp.U2) && finitePoint(gp.N1) && finitePoint(gp.N2) &&
-                        std::isfinite(gp.limit1) && std::isfinite(gp.limit2) &&
-                        std::isfinite(gp.phase1) && std::isfinite(gp.phase2) &&
-                        std::isfinite(gp.rcut1) && std::isfinite(gp.rcut2);
-    gearNumber = 0;
-    return finite ? nullptr : NOT_FINITE_RESULT_TEXT;
+    say(faultText(fault), gear);
 }
 
 // [SECTION] Dialogue
@@ -284,8 +168,8 @@ static void askTeeth()
         if (!readTwoInts(z1, z2)) {
             continue;
         }
-        if (z1 < TEETH_MIN || z1 > TEETH_MAX || z2 < TEETH_MIN || z2 > TEETH_MAX) {
-            say(TEETH_RANGE_TEXT, TEETH_MIN, TEETH_MAX, TEETH_MIN, TEETH_MAX);
+        if (!teethInRange(z1, z2)) {
+            sayFault(PairFault::TEETH_OUT_OF_RANGE, 0);
             continue;
         }
         gp.z1 = z1;
@@ -294,13 +178,8 @@ static void askTeeth()
     }
 }
 
-// NOTE: a rejected pair must leave the shifted pair as it was; this keeps the
-// whole record while a candidate is computed in place.
-static GearPairState savedPair;
-
 static void askShifts()
 {
-    GearPairState& gp = gearPair;
     for (;;) {
         say("%s", SHIFT_PROMPT_TEXT);
         double x1 = 0.0;
@@ -308,42 +187,13 @@ static void askShifts()
         if (!readTwoReals(x1, x2)) {
             continue;
         }
-        if (!std::isfinite(x1) || !std::isfinite(x2)) {
-            say("%s", NOT_FINITE_TEXT);
-            continue;
+        int gear = 0;
+        const PairFault fault = shiftPair(x1, x2, gear);
+        if (fault == PairFault::NONE) {
+            return;
         }
-        savedPair = gp;
-        gp.x1 = x1;
-        gp.x2 = x2;
-        const double alphab = solveWorkingPressureAngle(gp.alpha0, gp.x1, gp.x2, gp.z1, gp.z2);
-        if (alphab == 0.0 || std::isnan(alphab)) {
-            gp = savedPair;
-            say("%s", NO_MESH_TEXT);
-            continue;
-        }
-        gp.alphab = alphab;
-        shiftStage();
-        int gearNumber = 0;
-        const char* fault = shiftedPairFault(gearNumber);
-        if (fault != nullptr) {
-            gp = savedPair;
-            say(fault, gearNumber);
-            continue;
-        }
-        return;
+        sayFault(fault, gear);
     }
-}
-
-void resetView()
-{
-    ViewState& v = viewState;
-    v.baseStep = PI / static_cast<double>(gearPair.z1 * 20);
-    v.scale = 0.2;
-    v.step = v.baseStep;
-    v.theta2 = 0.0;
-    v.theta1 = 0.0;
-    v.theta2w = 0.0;
-    v.theta1w = 0.0;
 }
 
 void printReport()

@@ -14,3 +14,15 @@ double distanceFromOrigin(const Vec2& p)
 {
     return std::sqrt(p.x * p.x + p.y * p.y);
 }
+
+void resetView()
+{
+    ViewState& v = viewState;
+    v.baseStep = PI / static_cast<double>(gearPair.z1 * STEPS_PER_HALF_PITCH);
+    v.scale = START_SCALE;
+    v.step = v.baseStep;
+    v.theta2 = 0.0;
+    v.theta1 = 0.0;
+    v.theta2w = 0.0;
+    v.theta1w = 0.0;
+}

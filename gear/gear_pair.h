@@ -142,5 +142,15 @@ struct ViewState {
 
 extern ViewState viewState;
 
+// Zoom of every new pair: window units per module.
+constexpr double START_SCALE = 0.2;
+// Steps of the mesh animation in half an angular pitch of gear 1.
+constexpr int STEPS_PER_HALF_PITCH = 20;
+
+// Zoom and animation back to the start after a pair is computed: scale START_SCALE,
+// step forward by PI / (z1 STEPS_PER_HALF_PITCH), every angle 0. viewMode and
+// lastKey stay.
+void resetView();
+
 // |P|, the distance of a point from the origin.
 double distanceFromOrigin(const Vec2& p);

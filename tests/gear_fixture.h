@@ -1,29 +1,19 @@
-// Shared set-up of the geometry tests: the teeth-stage constants that the flank
-// curves read, and a whole dialogue-free computation of a pair.
+// Shared set-up of the geometry tests: a whole pair computed through the program's
+// own entry, without the console.
 #pragma once
 
-#include "gear/dialogue.h"
 #include "gear/gear_pair.h"
-#include "gear/pressure_angle.h"
+#include "gear/pair_stages.h"
 
-// Computes both pairs for the given inputs as the dialogue would, without the
-// console. Returns false when the shifts do not mesh.
+// Computes both pairs for the given inputs as the dialogue would, from a zeroed
+// record, and resets the view. Returns false when the pair is refused.
 inline bool computePair(int z1, int z2, double x1, double x2)
 {
     gearPair = GearPairState{};
-    gearPair.z1 = z1;
-    gearPair.z2 = z2;
-    teethStage();
-    gearPair.x1 = x1;
-    gearPair.x2 = x2;
-    const double a = solveWorkingPressureAngle(gearPair.alpha0, x1, x2, z1, z2);
-    if (a == 0.0) {
-        return false;
-    }
-    gearPair.alphab = a;
-    shiftStage();
+    int gear = 0;
+    const PairFault fault = computeGearPair(z1, z2, x1, x2, gear);
     resetView();
-    return true;
+    return fault == PairFault::NONE;
 }
 
 inline double radiusOf(const Vec2& p) { return distanceFromOrigin(p); }
