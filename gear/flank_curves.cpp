@@ -4,7 +4,8 @@
 // inv(phi) - inv(alpha0), so it crosses the +y axis on the standard pitch circle.
 // Trochoid: the cutter's tip corner, at depth d = r0 - rf below the rack's pitch
 // line and h = d tan(alpha0) along it, traced as the pitch line rolls on r0:
-//     corner = rf (-sin g, cos g) + (r0 g - h) (cos g, sin g).
+//     corner = rf (-sin g, cos g) + (r0 g - h) (cos g, sin g),
+// from where it touches the root circle (r0 g = h) onwards.
 // Both read alpha0, invAlpha0 and tanAlpha0 of the teeth stage.
 #include "gear/flank_curves.h"
 
@@ -38,8 +39,13 @@ int traceTrochoid(double r0, double rf, Vec2* out)
     const double d = r0 - rf;
     const double h = gearPair.tanAlpha0 * d;
     const double g0 = h / r0;
+    // NOTE: the corner's path touches the root circle at g0 and leaves it both ways.
+    // The fillet is the branch at the larger polar angle: the one rolling forward
+    // while the corner lies inside the pitch circle, the one rolling back when a
+    // shift above 1.25 puts it outside.
+    const double roll = d < 0.0 ? -TROCHOID_STEP : TROCHOID_STEP;
     for (int i = 0; i <= TROCHOID_LAST_INDEX; ++i) {
-        const double g = i * TROCHOID_STEP + g0;
+        const double g = i * roll + g0;
         const double u = std::atan(g);
         const double w = g - u;
         const double R = r0 / std::cos(u);

@@ -1,7 +1,8 @@
 // tooth_profile.cpp -- assembles one tooth outline from the flank curves.
 //
 // The flank is the cutter's trochoid (the root fillet) joined to the involute at
-// their first crossing, or, where they do not cross, across their nearest points.
+// their first crossing, or, where the polylines do not cross, at the exact point
+// where the two curves meet.
 // Where the junction lies outside the base circle, the trochoid has cut into the
 // involute: the gear is undercut, and the junction's radius is the undercut
 // circle. The opposite flank is the mirror image turned by the tooth's angular
@@ -40,7 +41,8 @@ bool toothIsPointed(int z, double x, const ToothProfile& profile, int last)
     return 2.0 * tipAngle > toothAngleOf(z / 2.0, x);
 }
 
-int joinFlank(int m, const Vec2* T, int n, const Vec2* V, Vec2* F, double& rcut)
+int joinFlank(int m, const Vec2* T, int n, const Vec2* V, const Vec2& junction, Vec2* F,
+              double& rcut)
 {
     int cj = -1;
     int ck = -1;
@@ -85,34 +87,77 @@ int joinFlank(int m, const Vec2* T, int n, const Vec2* V, Vec2* F, double& rcut)
         return j + n - k + 1;
     }
 
-    double best = NEAREST_PAIR_START;
-    int J = -1;
-    int K = -1;
-    for (int j = 0; j <= m; ++j) {
-        for (int k = 0; k <= n; ++k) {
-            const double ddx = T[j].x - V[k].x;
-            const double ddy = T[j].y - V[k].y;
-            const double d2 = ddx * ddx + ddy * ddy;
-            if (d2 < best) {
-                best = d2;
-                J = j;
-                K = k;
-            }
-        }
-    }
-    if (J < 0 || J + n - K > FLANK_MAX_LAST) {
+    // NOTE: where the polylines miss each other the curves still meet: tangentially
+    // at the form circle, or in a crossing too near the base circle's cusp for the
+    // one-degree involute steps to show. The caller computes that point exactly.
+    if (!(std::isfinite(junction.x) && std::isfinite(junction.y))) {
         return -1;
     }
-    for (int i = 0; i <= J; ++i) {
-        F[i] = T[i];
+    const double rj = std::sqrt(junction.x * junction.x + junction.y * junction.y);
+    // Points within a rounding of the junction would make a segment of no length,
+    // on which the pitch phase search cannot interpolate.
+    const double below = rj * (1.0 - JUNCTION_MARGIN);
+    const double above = rj * (1.0 + JUNCTION_MARGIN);
+    int B = 0;
+    for (int j = 0; j <= m && distanceFromOrigin(T[j]) < below; ++j) {
+        F[B++] = T[j];
     }
-    // NOTE: the nearest involute point V[K] itself is left out: the flank goes
-    // from trochoid point J straight to involute point K + 1.
-    for (int i = 1; i <= n - K; ++i) {
-        F[J + i] = V[K + i];
+    F[B] = junction;
+    for (int k = 0; k <= n; ++k) {
+        if (distanceFromOrigin(V[k]) > above) {
+            if (B == FLANK_MAX_LAST) {
+                return -1;
+            }
+            F[++B] = V[k];
+        }
     }
-    rcut = std::sqrt(F[J].x * F[J].x + F[J].y * F[J].y);
-    return J + n - K;
+    rcut = rj;
+    return B;
+}
+
+Vec2 flankJunction(double r0, double rf, double rg, double ru)
+{
+    const GearPairState& gp = gearPair;
+    const double sinAlpha0 = std::sin(gp.alpha0);
+    const double d = r0 - rf;
+    const double h = gp.tanAlpha0 * d;
+    // Distance from the interference point at which the corner's line of contact
+    // crosses the line of action; negative when the corner passes it (undercut).
+    const double e = r0 * sinAlpha0 - d / sinAlpha0;
+    double r = std::sqrt(rg * rg + e * e);
+    if (!(e > 0.0)) {
+        // Polar angle of the involute minus that of the corner's path, at radius r:
+        // negative while the corner cuts into the involute.
+        auto ahead = [&](double radius) {
+            const double phi = std::acos(rg / radius);
+            const double involute = (std::tan(phi) - phi) - gp.invAlpha0;
+            const double run = std::sqrt(radius * radius - rf * rf);
+            const double corner = -(h + run) / r0 + std::atan2(run, rf);
+            return involute - corner;
+        };
+        double lo = rf > rg ? rf : rg;
+        double hi = ru;
+        if (!(ahead(hi) >= 0.0)) {
+            return Vec2{NAN, NAN};
+        }
+        if (ahead(lo) >= 0.0) {
+            hi = lo;
+        }
+        for (int i = 0; i < JUNCTION_BISECTIONS && hi - lo > 0.0; ++i) {
+            const double mid = 0.5 * (lo + hi);
+            if (mid <= lo || mid >= hi) {
+                break;
+            }
+            (ahead(mid) >= 0.0 ? hi : lo) = mid;
+        }
+        r = hi;
+    }
+    if (!(r < ru)) {
+        return Vec2{NAN, NAN};
+    }
+    const double phi = std::acos(rg / r);
+    const double t = (std::tan(phi) - phi) - gp.invAlpha0;
+    return Vec2{r * std::sin(t), r * std::cos(t)};
 }
 
 int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, double& rcut)
@@ -130,7 +175,8 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
 
     const int n = traceInvolute(rg, ru, involuteBuf);
     const int m = traceTrochoid(r0, rf, trochoidBuf);
-    const int B = joinFlank(m, trochoidBuf, n, involuteBuf, flankBuf, rcut);
+    const Vec2 junction = flankJunction(r0, rf, rg, ru);
+    const int B = joinFlank(m, trochoidBuf, n, involuteBuf, junction, flankBuf, rcut);
     if (B < 0) {
         return -1;
     }

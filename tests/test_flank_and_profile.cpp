@@ -1,4 +1,4 @@
-// Flank curves and tooth outlines: the published numbers for z = 5, 10 and 20, and
+// Flank curves and tooth outlines: reference values of the design for z = 5, 10 and 20, and
 // the properties that every outline must have to close into a gear.
 #include <gtest/gtest.h>
 
@@ -92,7 +92,8 @@ TEST_F(Flanks, Gear10CrossesAndIsUndercut)
     const int m = traceTrochoid(5.0, 3.75, trochoid);
     EXPECT_EQ(n, 39);
     Vec2 flank[CURVE_POINTS];
-    const int B = joinFlank(m, trochoid, n, involute, flank, rcut);
+    const Vec2 junction = flankJunction(5.0, 3.75, rg, 6.0);
+    const int B = joinFlank(m, trochoid, n, involute, junction, flank, rcut);
     EXPECT_EQ(B, 90);
     // Trochoid segment 58 meets involute segment 8: T[0..58], junction, V[9..39].
     EXPECT_EQ(flank[58].x, trochoid[58].x);
@@ -104,19 +105,27 @@ TEST_F(Flanks, Gear10CrossesAndIsUndercut)
     EXPECT_EQ(buildToothProfile(1, 10, 0.0, profile, rcut), 200);
 }
 
-TEST_F(Flanks, Gear20JoinsAcrossTheNearestPair)
+// The corner of the rack passes just beyond the interference point, so the fillet
+// crosses the involute barely above the base circle, inside the involute's first
+// one-degree step, where the polylines miss each other: the flank joins at the
+// exact crossing instead.
+TEST_F(Flanks, Gear20JoinsAtTheExactCrossingNearTheBaseCircle)
 {
-    const int n = traceInvolute(10.0 * gearPair.cosAlpha0, 11.0, involute);
+    const double rg = 10.0 * gearPair.cosAlpha0;
+    const int n = traceInvolute(rg, 11.0, involute);
     const int m = traceTrochoid(10.0, 8.75, trochoid);
+    const Vec2 junction = flankJunction(10.0, 8.75, rg, 11.0);
     Vec2 flank[CURVE_POINTS];
-    const int B = joinFlank(m, trochoid, n, involute, flank, rcut);
-    EXPECT_EQ(B, 63);
-    EXPECT_EQ(flank[35].x, trochoid[35].x);
-    EXPECT_EQ(flank[36].x, involute[5].x);
-    EXPECT_EQ(flank[63].x, involute[32].x);
-    EXPECT_DOUBLE_EQ(rcut, radiusOf(trochoid[35]));
-    EXPECT_NEAR(rcut, 9.4240, 5e-5);
-    EXPECT_EQ(buildToothProfile(2, 20, 0.0, profile, rcut), 146);
+    const int B = joinFlank(m, trochoid, n, involute, junction, flank, rcut);
+    // T[0..34] below the junction, the junction, V[1..32] above it.
+    EXPECT_EQ(B, 67);
+    EXPECT_EQ(flank[34].x, trochoid[34].x);
+    EXPECT_EQ(flank[35].x, junction.x);
+    EXPECT_EQ(flank[36].x, involute[1].x);
+    EXPECT_EQ(flank[67].y, involute[32].y);
+    EXPECT_NEAR(rcut, 9.39762, 5e-6);
+    EXPECT_GT(rcut, rg);
+    EXPECT_EQ(buildToothProfile(2, 20, 0.0, profile, rcut), 154);
 }
 
 TEST_F(Flanks, CrossingTestIsNonStrictThenStrict)
@@ -124,36 +133,40 @@ TEST_F(Flanks, CrossingTestIsNonStrictThenStrict)
     // Trochoid segment along x from (0,0) to (2,0).
     const Vec2 T[] = {{0, 0}, {2, 0}};
     Vec2 flank[CURVE_POINTS];
+    const Vec2 elsewhere = {1.0, 2.2};
     // Involute segment ending exactly on the trochoid's line, crossing its interior.
     const Vec2 touching[] = {{1, -1}, {1.5, 0}};
     // NOTE: equal x at both ends is the slope form's blind spot, so lean them.
-    EXPECT_EQ(joinFlank(1, T, 1, touching, flank, rcut), 2);
+    EXPECT_EQ(joinFlank(1, T, 1, touching, elsewhere, flank, rcut), 2);
     EXPECT_NEAR(flank[1].x, 1.5, 1e-12);
     EXPECT_NEAR(flank[1].y, 0.0, 1e-12);
-    // A trochoid end exactly on the involute's line does not count: nearest pair instead.
-    // Of the nearest pairs (a tie at T[1]) the first met wins: T[0..1], then V[1].
+    // A trochoid end exactly on the involute's line does not count: the curves are
+    // joined at the junction given, between the points below and above it.
     const Vec2 throughEnd[] = {{1.5, -1}, {2.5, 1}};
-    EXPECT_EQ(joinFlank(1, T, 1, throughEnd, flank, rcut), 2);
+    EXPECT_EQ(joinFlank(1, T, 1, throughEnd, elsewhere, flank, rcut), 3);
     EXPECT_EQ(flank[1].x, 2.0);
-    EXPECT_EQ(flank[2].x, 2.5);
-    EXPECT_EQ(rcut, 2.0);
+    EXPECT_EQ(flank[2].y, 2.2);
+    EXPECT_EQ(flank[3].x, 2.5);
+    EXPECT_EQ(rcut, std::hypot(1.0, 2.2));
 }
 
-TEST_F(Flanks, PublishedLastIndices)
+TEST_F(Flanks, LastIndicesOfStandardGears)
 {
     EXPECT_EQ(buildToothProfile(1, 5, 0.0, profile, rcut), 252);
     EXPECT_EQ(buildToothProfile(1, 10, 0.0, profile, rcut), 200);
-    EXPECT_EQ(buildToothProfile(1, 20, 0.0, profile, rcut), 146);
+    EXPECT_EQ(buildToothProfile(1, 20, 0.0, profile, rcut), 154);
 }
 
-TEST_F(Flanks, FarApartCurvesAreRefusedNotJoined)
+TEST_F(Flanks, NoJunctionBelowTheTipIsRefusedNotJoined)
 {
     const Vec2 T[] = {{0, 0}, {1, 0}};
     const Vec2 V[] = {{1000, 1000}, {1001, 1000}};
     Vec2 flank[CURVE_POINTS];
-    EXPECT_EQ(joinFlank(1, T, 1, V, flank, rcut), -1);
-    Vec2 nan[] = {{NAN, NAN}, {NAN, NAN}};
-    EXPECT_EQ(joinFlank(1, T, 1, nan, flank, rcut), -1);
+    EXPECT_EQ(joinFlank(1, T, 1, V, Vec2{NAN, NAN}, flank, rcut), -1);
+    // A deep negative shift: the corner's path crosses the involute above the tip.
+    const double rg = 10.0 * gearPair.cosAlpha0;
+    EXPECT_TRUE(std::isnan(flankJunction(10.0, 10.0 - 2.75, rg, 9.5).x));
+    EXPECT_EQ(buildToothProfile(1, 20, -1.5, profile, rcut), -1);
 }
 
 // Every outline closes into a gear: z copies turned by 2 pi / z join end to start.

@@ -1,0 +1,457 @@
+// The drawn teeth against the teeth a rack cutter really cuts.
+//
+// The reference is built from first principles, not from the program's formulas:
+// the rack's pitch line rolls on the standard pitch circle r0; its tooth is the
+// region left of the straight flank (which crosses the pitch line where the rolled
+// length is zero, leaning at alpha0) and above its tip line, d = r0 - rf below the
+// pitch line. At each radius r the gear's flank lies at the largest polar angle
+// that the rack tooth reaches on the circle r over all rolling positions g. Where
+// that extreme is reached by the straight flank's interior, the flank is generated
+// (the involute); where by the tip corner, it is the fillet. Over a grid of pairs
+// the dialogue accepts, the outlines, the undercut circles, the contact limits and
+// the meshing pictures of views 3 and 4 are held to that reference.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "gear/line_of_action.h"
+#include "gear/pressure_angle.h"
+#include "gear/tooth_profile.h"
+#include "gear_fixture.h"
+
+namespace {
+
+const double ALPHA = M_PI / 9.0;
+
+struct Extreme {
+    double angle;  // largest polar angle reached on the circle
+    bool byFlank;  // reached by the straight flank's interior, not the tip corner
+};
+
+// The rack tooth's largest polar angle on the circle r at rolling angle g.
+Extreme rackAt(double r0, double rf, double r, double g)
+{
+    const double d = r0 - rf;
+    const double t = std::tan(ALPHA);
+    // A point v above the pitch line (negative below) and u along it, the tangent
+    // point being where u = 0, lies at polar angle -g + atan2(u, r0 + v) and radius
+    // sqrt((r0 + v)^2 + u^2). The flank is u = v t + r0 g.
+    Extreme best = {-INFINITY, false};
+    const double qa = 1.0 + t * t;
+    const double qb = 2.0 * (r0 + r0 * g * t);
+    const double qc = r0 * r0 + r0 * r0 * g * g - r * r;
+    const double disc = qb * qb - 4.0 * qa * qc;
+    if (disc >= 0.0) {
+        for (double sign : {-1.0, 1.0}) {
+            const double v = (-qb + sign * std::sqrt(disc)) / (2.0 * qa);
+            const double local = std::atan2(v * t + r0 * g, r0 + v);
+            // Only where the circle, turning towards larger polar angles, leaves
+            // the rack tooth: the far crossing is where it enters.
+            if (v >= -d && std::cos(local) + t * std::sin(local) > 0.0) {
+                const double a = -g + local;
+                if (a > best.angle) {
+                    best = {a, v > -d + 1e-9};
+                }
+            }
+        }
+    }
+    // The tip line v = -d, as far along as the corner, where the circle leaves it
+    // towards larger polar angles (u > 0).
+    if (r >= rf) {
+        const double u = std::sqrt(r * r - rf * rf);
+        if (u <= -d * t + r0 * g) {
+            const double a = -g + std::atan2(u, rf);
+            if (a > best.angle) {
+                best = {a, false};
+            }
+        }
+    }
+    return best;
+}
+
+// The extreme over all rolling positions: a scan, then a golden-section search
+// around the best sample, keeping the best position met (the extreme of the
+// fillet lies where the corner just reaches the circle, at the edge of the
+// positions that reach it at all).
+Extreme rackExtreme(double r0, double rf, double r)
+{
+    const double step = 0.005;
+    double bestG = 0.0;
+    Extreme best = {-INFINITY, false};
+    auto consider = [&](double g) {
+        const Extreme e = rackAt(r0, rf, r, g);
+        if (e.angle > best.angle) {
+            best = e;
+            bestG = g;
+        }
+        return e.angle;
+    };
+    // The rack rolls from far on one side of the tooth to far on the other.
+    for (double g = -2.5; g <= 2.5; g += step) {
+        consider(g);
+    }
+    double lo = bestG - step;
+    double hi = bestG + step;
+    const double k = 0.5 * (std::sqrt(5.0) - 1.0);
+    for (int i = 0; i < 60; ++i) {
+        const double g1 = hi - k * (hi - lo);
+        const double g2 = lo + k * (hi - lo);
+        if (consider(g1) < consider(g2)) {
+            lo = g1;
+        } else {
+            hi = g2;
+        }
+    }
+    return best;
+}
+
+// Radius above which the rack's straight flank generates the tooth: where the
+// fillet meets the involute.
+double junctionRadius(double r0, double rf, double ru)
+{
+    double lo = rf;
+    double hi = ru;
+    for (int i = 0; i < 50; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (rackExtreme(r0, rf, mid).byFlank ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+double polar(const Vec2& p) { return std::atan2(p.x, p.y); }
+
+double segmentDistance(const Vec2& p, const Vec2& a, const Vec2& b)
+{
+    const double ex = b.x - a.x;
+    const double ey = b.y - a.y;
+    const double len2 = ex * ex + ey * ey;
+    double s = len2 > 0.0 ? ((p.x - a.x) * ex + (p.y - a.y) * ey) / len2 : 0.0;
+    s = std::clamp(s, 0.0, 1.0);
+    return std::hypot(p.x - a.x - s * ex, p.y - a.y - s * ey);
+}
+
+Vec2 turned(const Vec2& p, double a)  // counter-clockwise, as glRotated turns
+{
+    return {p.x * std::cos(a) - p.y * std::sin(a), p.x * std::sin(a) + p.y * std::cos(a)};
+}
+
+// A gear as drawn: its outline, turned by `angle` about `centre`, z copies.
+struct DrawnGear {
+    const ToothProfile* profile;
+    int last;
+    int z;
+    Vec2 centre;
+    double angle;
+};
+
+// p in the tooth frame of the copy nearest to it, and the copies beside it.
+Vec2 intoToothFrame(const DrawnGear& g, const Vec2& p, int copy)
+{
+    const double pitch = 2.0 * PI / g.z;
+    const Vec2 q = turned({p.x - g.centre.x, p.y - g.centre.y}, -g.angle);
+    const double start = polar(g.profile->p[0]);
+    const double k = std::floor((polar(q) - start) / pitch) + copy;
+    return turned(q, k * pitch);
+}
+
+double distanceToDrawn(const DrawnGear& g, const Vec2& p)
+{
+    double best = INFINITY;
+    for (int copy = -1; copy <= 1; ++copy) {
+        const Vec2 q = intoToothFrame(g, p, copy);
+        for (int i = 1; i <= g.last; ++i) {
+            best = std::min(best, segmentDistance(q, g.profile->p[i - 1], g.profile->p[i]));
+        }
+    }
+    return best;
+}
+
+// Polar angle at which the flank from index `from` (its root) to `to` (its tip)
+// crosses the circle `radius`, interpolated between its points.
+double flankAngleAt(const ToothProfile& o, int from, int to, double radius)
+{
+    const int step = from < to ? 1 : -1;
+    for (int i = from; i != to; i += step) {
+        const double ra = distanceFromOrigin(o.p[i]);
+        const double rb = distanceFromOrigin(o.p[i + step]);
+        if (radius >= ra && radius <= rb) {
+            const double s = rb > ra ? (radius - ra) / (rb - ra) : 0.0;
+            return polar(o.p[i]) + s * (polar(o.p[i + step]) - polar(o.p[i]));
+        }
+    }
+    return NAN;
+}
+
+// Whether p lies inside the drawn gear: inside its root circle, or within a tooth
+// between its flank and the mirrored flank (both monotone in radius).
+bool insideDrawn(const DrawnGear& g, const Vec2& p)
+{
+    const ToothProfile& o = *g.profile;
+    const int B = (g.last - 2 * ARC_POINTS) / 2;
+    const double r = distanceFromOrigin({p.x - g.centre.x, p.y - g.centre.y});
+    if (r < distanceFromOrigin(o.p[0])) {
+        return true;
+    }
+    if (r > distanceFromOrigin(o.p[B + ARC_POINTS])) {
+        return false;
+    }
+    const double left = flankAngleAt(o, ARC_POINTS, B + ARC_POINTS, r);
+    const double right = flankAngleAt(o, g.last, B + 2 * ARC_POINTS, r);
+    const Vec2 q = intoToothFrame(g, p, 0);
+    const double pitch = 2.0 * PI / g.z;
+    for (int copy = -1; copy <= 1; ++copy) {
+        const double a = polar(q) + copy * pitch;
+        if (a > left && a < right) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Worst {
+    double vertex = 0, segment = 0, thickness = 0, rcut = 0, belowRoot = 0, limits = 0, ends = 0;
+    double contact = 0, overlap = 0, interference = 0, phase = 0;
+    int phaseRefused = 0;
+};
+
+// The pair being checked, and for each figure the pair that gave its worst value.
+std::string current;
+std::map<const double*, std::string> worstAt;
+
+void keepWorst(double& worst, double v)
+{
+    if (!(v <= worst)) {
+        worst = v;
+        worstAt[&worst] = current;
+    }
+}
+
+// One outline against the rack: vertices and segment midpoints of its flank, its
+// thickness on the standard pitch circle, its undercut circle, its root circle.
+void checkOutline(int z, double x, const ToothProfile& o, int last, double rcut, Worst& w)
+{
+    const double r0 = z / 2.0;
+    const double rf = r0 - (1.25 - x);
+    const double ru = r0 + 1.0 + x;
+    const int B = (last - 2 * ARC_POINTS) / 2;
+    auto offReference = [&](const Vec2& p) {
+        const double r = distanceFromOrigin(p);
+        if (r <= rf) {
+            return 0.0;  // the root circle, checked below
+        }
+        return r * std::fabs(polar(p) - rackExtreme(r0, rf, r).angle);
+    };
+    const double rj = junctionRadius(r0, rf, ru);
+    for (int i = ARC_POINTS; i <= B + ARC_POINTS; ++i) {
+        const Vec2& p = o.p[i];
+        keepWorst(w.vertex, offReference(p));
+        if (i > ARC_POINTS) {
+            const Vec2& a = o.p[i - 1];
+            // NOTE: a chord across the fillet's foot runs almost along the root
+            // circle, where the circumferential gap overstates the distance; those
+            // are measured by the vertices alone.
+            if (distanceFromOrigin(a) > rf + 1e-3) {
+                keepWorst(w.segment, offReference({0.5 * (a.x + p.x), 0.5 * (a.y + p.y)}));
+            }
+        }
+    }
+    for (int i = 0; i <= last; ++i) {
+        keepWorst(w.belowRoot, rf - distanceFromOrigin(o.p[i]));
+    }
+    keepWorst(w.rcut, std::fabs(rcut - rj));
+    // Thickness on the standard pitch circle, between the two drawn flanks.
+    if (rj < r0 && r0 < ru) {
+        const double left = flankAngleAt(o, ARC_POINTS, B + ARC_POINTS, r0);
+        const double right = flankAngleAt(o, last, B + 2 * ARC_POINTS, r0);
+        if (right > left) {
+            const double thickness = r0 * (right - left);
+            keepWorst(w.thickness, std::fabs(thickness - (M_PI / 2.0 + 2.0 * x * std::tan(ALPHA))));
+        }
+    }
+}
+
+// Views 3 and 4 for one full angular pitch of gear 1: every contact dot on both
+// drawn outlines, no drawn tooth inside the other gear.
+void checkMesh(bool shifted, Worst& w)
+{
+    GearPairState& gp = gearPair;
+    resetView();
+    const double alpha = shifted ? gp.alphab : gp.alpha0;
+    const double limit1 = shifted ? gp.limit1 : gp.stdLimit1;
+    const double limit2 = shifted ? gp.limit2 : gp.stdLimit2;
+    const int steps = 2 * STEPS_PER_HALF_PITCH;
+    for (int step = 0; step < steps; ++step) {
+        const double theta1w = gp.pitchAngle1 + step * viewState.baseStep;
+        const double theta2w = gp.ratio * theta1w;
+        DrawnGear g1 = {shifted ? &gp.profile1 : &gp.stdProfile1,
+                        shifted ? gp.count1 : gp.stdCount1, gp.z1,
+                        shifted ? gp.center1 : gp.stdCenter1,
+                        theta1w + (shifted ? gp.phase1 : 0.0)};
+        DrawnGear g2 = {shifted ? &gp.profile2 : &gp.stdProfile2,
+                        shifted ? gp.count2 : gp.stdCount2, gp.z2,
+                        shifted ? gp.center2 : gp.stdCenter2,
+                        (PI - theta2w) + (shifted ? gp.phase2 : 0.0)};
+        Vec2 contacts[CONTACT_CAPACITY];
+        const int n = findContactPoints(alpha, limit1, limit2, theta1w, contacts);
+        for (int i = 0; i < n; ++i) {
+            keepWorst(w.contact, distanceToDrawn(g1, contacts[i]));
+            keepWorst(w.contact, distanceToDrawn(g2, contacts[i]));
+        }
+        // Points of each outline near the pitch point, inside the other gear; a tip
+        // that reaches the mate's root circle is warned of, and does overlap.
+        const bool clear = !shifted || (tipClearance(1) > 0.0 && tipClearance(2) > 0.0);
+        // Contact that ends where one gear's involute begins, while the mate's tip
+        // reaches further: that tip sweeps on into the fillet, past the path of
+        // contact, and the pair interferes however exactly it is drawn.
+        const bool interferes =
+            shifted ? (gp.distU1 < gp.distT2 && gp.distU1 < gp.distN1) ||
+                          (gp.distU2 < gp.distT1 && gp.distU2 < gp.distN2)
+                    : (gp.stdDistU1 < gp.stdDistT2 && gp.stdDistU1 < gp.stdDistN1) ||
+                          (gp.stdDistU2 < gp.stdDistT1 && gp.stdDistU2 < gp.stdDistN2);
+        for (int pass = 0; pass < 2 && clear; ++pass) {
+            const DrawnGear& a = pass == 0 ? g1 : g2;
+            const DrawnGear& b = pass == 0 ? g2 : g1;
+            const double pitch = 2.0 * PI / a.z;
+            for (int k = -2; k <= 2; ++k) {
+                // The copy whose tooth points towards the pitch point, and its neighbours.
+                const double towards = polar({-a.centre.x, -a.centre.y});
+                const double copyTurn = std::round((towards + a.angle) / pitch) + k;
+                for (int i = 0; i <= a.last; ++i) {
+                    const Vec2 q = turned(a.profile->p[i], a.angle - copyTurn * pitch);
+                    const Vec2 p = {q.x + a.centre.x, q.y + a.centre.y};
+                    if (insideDrawn(b, p)) {
+                        keepWorst(interferes ? w.interference : w.overlap, distanceToDrawn(b, p));
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
+{
+    const int teeth[] = {5, 7, 10, 14, 17, 20, 21, 25, 32, 45, 60, 100, 150, 195, 200};
+    const double shifts[] = {-0.5, -0.2, 0.0, 0.3, 0.5, 0.8, 1.2, 2.0};
+    const int meshTeeth[] = {5, 10, 17, 25, 45, 100, 200};
+    const double meshShifts[] = {-0.5, 0.0, 0.5, 1.2};
+    Worst w;
+    std::map<std::pair<int, double>, double> junctions;
+    int pairs = 0;
+    for (int z1 : teeth) {
+        for (int z2 : teeth) {
+            for (double x1 : shifts) {
+                for (double x2 : shifts) {
+                    int gear = 0;
+                    gearPair = GearPairState{};
+                    const PairFault fault = computeGearPair(z1, z2, x1, x2, gear);
+                    GearPairState& gp = gearPair;
+                    if (fault == PairFault::NO_PHASE) {
+                        // Refused for want of a phase although both working pitch
+                        // circles lie between root and tip circles?
+                        const double ab = solveWorkingPressureAngle(M_PI / 9.0, x1, x2, z1, z2);
+                        bool between = true;
+                        for (int g = 0; g < 2; ++g) {
+                            const double r0 = (g == 0 ? z1 : z2) / 2.0;
+                            const double x = g == 0 ? x1 : x2;
+                            const double rb = r0 * std::cos(ALPHA) / std::cos(ab);
+                            between = between && rb >= r0 - 1.25 + x && rb <= r0 + 1.0 + x;
+                        }
+                        w.phaseRefused += between ? 1 : 0;
+                    }
+                    if (fault != PairFault::NONE) {
+                        continue;
+                    }
+                    ++pairs;
+                    current = std::to_string(z1) + "/" + std::to_string(z2) + " " +
+                              std::to_string(x1) + " " + std::to_string(x2);
+                    const double pitch1 = 2.0 * PI / z1;
+                    const double pitch2 = 2.0 * PI / z2;
+                    keepWorst(w.phase, std::max(std::fabs(gp.phase1) / pitch1,
+                                                std::fabs(gp.phase2) / pitch2));
+                    // Outlines, once for each gear.
+                    for (int g = 0; g < 2; ++g) {
+                        const int z = g == 0 ? z1 : z2;
+                        const double x = g == 0 ? x1 : x2;
+                        const auto key = std::make_pair(z, x);
+                        if (junctions.count(key) == 0) {
+                            const double r0 = z / 2.0;
+                            junctions[key] = junctionRadius(r0, r0 - (1.25 - x), r0 + 1.0 + x);
+                            checkOutline(z, x, g == 0 ? gp.profile1 : gp.profile2,
+                                         g == 0 ? gp.count1 : gp.count2,
+                                         g == 0 ? gp.rcut1 : gp.rcut2, w);
+                        }
+                    }
+                    // The path of contact: on each side it ends at the interference
+                    // point, the mate's tip or where the own involute begins.
+                    const double a = gp.rb1 + gp.rb2;
+                    const double along1 = std::sqrt(gp.ru1 * gp.ru1 - gp.rg1 * gp.rg1);
+                    const double along2 = std::sqrt(gp.ru2 * gp.ru2 - gp.rg2 * gp.rg2);
+                    const double line = a * std::sin(gp.alphab);
+                    const double rj1 = junctions[{z1, x1}];
+                    const double rj2 = junctions[{z2, x2}];
+                    const double tip2 = along2 - gp.rb2 * std::sin(gp.alphab);
+                    const double tip1 = along1 - gp.rb1 * std::sin(gp.alphab);
+                    const double start1 = gp.rb1 * std::sin(gp.alphab) -
+                                          std::sqrt(std::max(0.0, rj1 * rj1 - gp.rg1 * gp.rg1));
+                    const double start2 = gp.rb2 * std::sin(gp.alphab) -
+                                          std::sqrt(std::max(0.0, rj2 * rj2 - gp.rg2 * gp.rg2));
+                    // Clearly, on both sides: the ends below carry the close calls.
+                    if (tip2 < start1 - 0.05 && tip1 < start2 - 0.05) {
+                        keepWorst(w.limits, std::fabs(gp.limit1 + gp.limit2 -
+                                                      (along1 + along2 - line)));
+                    }
+                    // Elsewhere each end, as the radius on the own gear at which the
+                    // contact ends (near the base circle a tiny error in radius is a
+                    // long way along the line).
+                    auto ownRadius = [](double rbSin, double rg, double s) {
+                        return std::hypot(rg, rbSin - s);
+                    };
+                    const double sin1 = gp.rb1 * std::sin(gp.alphab);
+                    const double sin2 = gp.rb2 * std::sin(gp.alphab);
+                    keepWorst(w.ends, std::fabs(ownRadius(sin1, gp.rg1, gp.limit1) -
+                                                ownRadius(sin1, gp.rg1, std::min(tip2, start1))));
+                    keepWorst(w.ends, std::fabs(ownRadius(sin2, gp.rg2, gp.limit2) -
+                                                ownRadius(sin2, gp.rg2, std::min(tip1, start2))));
+                    // Meshing pictures, on a smaller grid, and not for a pointed tooth.
+                    const bool meshed = std::count(std::begin(meshTeeth), std::end(meshTeeth), z1) &&
+                                        std::count(std::begin(meshTeeth), std::end(meshTeeth), z2) &&
+                                        std::count(std::begin(meshShifts), std::end(meshShifts), x1) &&
+                                        std::count(std::begin(meshShifts), std::end(meshShifts), x2);
+                    if (meshed && !toothIsPointed(z1, x1, gp.profile1, gp.count1) &&
+                        !toothIsPointed(z2, x2, gp.profile2, gp.count2)) {
+                        checkMesh(true, w);
+                        if (x1 == 0.0 && x2 == 0.0) {
+                            checkMesh(false, w);
+                        }
+                    }
+                }
+            }
+        }
+    }
+    std::printf("refused for want of a phase %d; pairs %d: vertex %.4g segment %.4g thickness %.4g rcut %.4g below root %.4g "
+                "limits %.4g ends %.4g contact %.4g overlap %.4g (interference %.4g) phase/pitch %.4g\n",
+                w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot, w.limits, w.ends,
+                w.contact, w.overlap, w.interference, w.phase);
+    for (const auto& [figure, pair] : worstAt) {
+        std::printf("  %.4g at %s\n", *figure, pair.c_str());
+    }
+    EXPECT_GT(pairs, 5000);
+    EXPECT_LT(w.vertex, 0.005);
+    EXPECT_LT(w.segment, 0.01);
+    EXPECT_LT(w.thickness, 1e-3);
+    EXPECT_LT(w.rcut, 0.01);
+    EXPECT_LE(w.belowRoot, 1e-9);
+    EXPECT_LT(w.limits, 1e-3);
+    EXPECT_LT(w.ends, 0.01);
+    EXPECT_LT(w.contact, 0.005);
+    EXPECT_LT(w.overlap, 0.005);
+    EXPECT_LT(w.phase, 1.0);
+    EXPECT_EQ(w.phaseRefused, 0);
+}
+
+}  // namespace
