@@ -35,8 +35,6 @@ static const char* const NOT_FINITE_TEXT = "\n転位係数には有限の数値�
 static const char* const TIP_INSIDE_BASE_TEXT =
     "\n歯車%dの歯先円が基礎円の内側（または基礎円上）にあり，歯形ができません．"
     "別の転位係数でやり直し";
-static const char* const ROOT_NOT_POSITIVE_TEXT =
-    "\n歯車%dの歯底円の半径が正になりません．別の転位係数でやり直し";
 static const char* const NO_THICKNESS_TEXT =
     "\n歯車%dの歯厚が正になりません．別の転位係数でやり直し";
 static const char* const NO_FLANK_TEXT =
@@ -49,6 +47,10 @@ static const char* const NO_PHASE_TEXT =
     "別の転位係数でやり直し";
 static const char* const NOT_FINITE_RESULT_TEXT =
     "\n計算結果が有限の数になりません．別の転位係数でやり直し";
+static const char* const LOW_CONTACT_RATIO_TEXT =
+    "\n注意：かみ合い率が%.4fで1より小さく，次の歯がかみ合う前に接触が途切れます（かみ合いが続きません）";
+static const char* const NO_TIP_CLEARANCE_TEXT =
+    "\n注意：頂げきが%.3fで正になりません．歯車%sの歯先が相手の歯車の歯底円に当たります";
 static const char* const POINTED_TEXT =
     "\n注意：歯車%dの歯先がとがっています（両側の歯面が歯先円より内側で交わります）";
 
@@ -95,9 +97,11 @@ static void rejectLine(int converted)
     say("%s", UNREADABLE_TEXT);
 }
 
-static bool readTwoInts(int& a, int& b)
+// NOTE: read wider than int: a number of teeth past the int range must meet the
+// range check, not wrap into it.
+static bool readTwoInts(long long& a, long long& b)
 {
-    const int converted = std::fscanf(consoleIn, "%d %d", &a, &b);
+    const int converted = std::fscanf(consoleIn, "%lld %lld", &a, &b);
     if (converted == 2) {
         return true;
     }
@@ -130,8 +134,6 @@ static const char* faultText(PairFault fault)
         return NO_MESH_TEXT;
     case PairFault::TIP_INSIDE_BASE:
         return TIP_INSIDE_BASE_TEXT;
-    case PairFault::ROOT_NOT_POSITIVE:
-        return ROOT_NOT_POSITIVE_TEXT;
     case PairFault::NO_THICKNESS:
         return NO_THICKNESS_TEXT;
     case PairFault::NO_FLANK:
@@ -163,8 +165,8 @@ static void askTeeth()
     say("%s", TEETH_HEADING_TEXT);
     for (;;) {
         say("%s", TEETH_PROMPT_TEXT);
-        int z1 = 0;
-        int z2 = 0;
+        long long z1 = 0;
+        long long z2 = 0;
         if (!readTwoInts(z1, z2)) {
             continue;
         }
@@ -172,8 +174,8 @@ static void askTeeth()
             sayFault(PairFault::TEETH_OUT_OF_RANGE, 0);
             continue;
         }
-        gp.z1 = z1;
-        gp.z2 = z2;
+        gp.z1 = static_cast<int>(z1);
+        gp.z2 = static_cast<int>(z2);
         return;
     }
 }
@@ -213,7 +215,8 @@ void printReport()
     }
 }
 
-static void warnPointedTeeth()
+// Warnings of a pair that is drawn but cannot work as a gear pair should.
+static void warnOfUnsoundPair()
 {
     const GearPairState& gp = gearPair;
     if (toothIsPointed(gp.z1, gp.x1, gp.profile1, gp.count1)) {
@@ -221,6 +224,20 @@ static void warnPointedTeeth()
     }
     if (toothIsPointed(gp.z2, gp.x2, gp.profile2, gp.count2)) {
         say(POINTED_TEXT, 2);
+    }
+    const double ratio = contactRatio();
+    if (ratio < 1.0) {
+        say(LOW_CONTACT_RATIO_TEXT, ratio);
+    }
+    // NOTE: both tips have the same clearance, a - r01 - r02 + 0.25 - x1 - x2, so
+    // one line names both gears; rounding may split them only by a hair.
+    const double clearance1 = tipClearance(1);
+    const double clearance2 = tipClearance(2);
+    const bool strikes1 = !(clearance1 > 0.0);
+    const bool strikes2 = !(clearance2 > 0.0);
+    if (strikes1 || strikes2) {
+        const char* gears = strikes1 && strikes2 ? "1と2" : strikes1 ? "1" : "2";
+        say(NO_TIP_CLEARANCE_TEXT, strikes1 ? clearance1 : clearance2, gears);
     }
 }
 
@@ -231,7 +248,7 @@ void parameterDialogue()
         teethStage();
     }
     askShifts();
-    warnPointedTeeth();
+    warnOfUnsoundPair();
     resetView();
     printReport();
 }

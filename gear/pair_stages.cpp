@@ -7,6 +7,7 @@
 // same entry, computeGearPair.
 #include "gear/pair_stages.h"
 
+#include <cassert>
 #include <cmath>
 
 #include "gear/line_of_action.h"
@@ -128,9 +129,9 @@ PairFault shiftedPairFault(int& gear)
         if (!(ru[g] > rg[g])) {
             return PairFault::TIP_INSIDE_BASE;
         }
-        if (!(rf[g] > 0.0)) {
-            return PairFault::ROOT_NOT_POSITIVE;
-        }
+        // NOTE: a tip outside the base circle, r0 + 1 + x > r0 cos(alpha0), puts the
+        // root, r0 - 1.25 + x, above 0.94 r0 - 2.25: positive from 5 teeth up.
+        assert(rf[g] > 0.0 && "a gear with a sound tip has a positive root radius");
         if (!(toothAngleOf(r0[g], x[g]) > 0.0)) {
             return PairFault::NO_THICKNESS;
         }

@@ -24,7 +24,6 @@ enum class PairFault {
     SHIFT_NOT_FINITE,       // a shift coefficient that is not a finite number
     NO_MESH,                // the solver finds no working pressure angle
     TIP_INSIDE_BASE,        // tip circle on or inside the base circle: no involute
-    ROOT_NOT_POSITIVE,      // root circle radius not positive
     NO_THICKNESS,           // tooth thickness on the standard pitch circle not positive
     NO_FLANK,               // fillet and involute do not meet below the tip circle
     UNDERCUT_BEYOND_PITCH,  // the involute begins at or above the working pitch circle

@@ -104,13 +104,16 @@ TEST(Dialogue, RejectsUnsoundNumbersWithAMessage)
 {
     // Teeth out of range, then non-finite shifts, then a tip inside the base circle.
     const std::string printed =
-        runDialogue("0 20\n20 -5\n4 10\n201 20\n20 20\nnan 0\n0 inf\n-1.7 1.7\n0 0\n", 'z');
+        runDialogue("0 20\n20 -5\n4 10\n201 20\n4294967301 4294967306\n20 20\nnan 0\n0 inf\n"
+                    "-1.7 1.7\n0 0\n",
+                    'z');
     const std::string range = "\n歯数は5以上200以下で入力してください";
     size_t count = 0;
     for (size_t at = printed.find(range); at != std::string::npos; at = printed.find(range, at + 1)) {
         ++count;
     }
-    EXPECT_EQ(count, 4u);
+    // The fifth pair would wrap into 5 and 10 if read as int.
+    EXPECT_EQ(count, 5u);
     EXPECT_NE(printed.find("\n転位係数には有限の数値を入力してください" + SHIFT_PROMPT +
                            "\n転位係数には有限の数値を入力してください"),
               std::string::npos);
@@ -125,6 +128,25 @@ TEST(Dialogue, WarnsOfAPointedTooth)
     EXPECT_NE(printed.find("\n注意：歯車1の歯先がとがっています"), std::string::npos);
     EXPECT_EQ(printed.find("\n注意：歯車2"), std::string::npos);
     EXPECT_EQ(gearPair.x1, 1.2);
+}
+
+// A pair that is drawn but cannot work is told so before the report, each with its
+// figure; a sound pair gets neither (its output is pinned byte for byte above).
+TEST(Dialogue, WarnsOfAPairThatCannotKeepContactOrClearItsMate)
+{
+    const std::string ratio = "\n注意：かみ合い率が";
+    const std::string clearance = "\n注意：頂げきが";
+    const std::string report = "\n基準圧力角α0=";
+    std::string printed = runDialogue("5 5\n0 0\n", 'z');
+    EXPECT_NE(printed.find(ratio + "0.0045で1より小さく"), std::string::npos);
+    EXPECT_LT(printed.find(ratio), printed.find(report));
+    EXPECT_EQ(printed.find(clearance), std::string::npos);
+    printed = runDialogue("16 40\n-0.5 -0.5\n", 'z');
+    EXPECT_NE(printed.find(clearance + "-0.016で正になりません．歯車1と2の歯先"), std::string::npos);
+    EXPECT_LT(printed.find(clearance), printed.find(report));
+    printed = runDialogue("60 60\n-0.5 -0.5\n", 'z');
+    EXPECT_EQ(printed.find(ratio), std::string::npos);
+    EXPECT_EQ(printed.find(clearance), std::string::npos);
 }
 
 using DialogueDeathTest = ::testing::Test;

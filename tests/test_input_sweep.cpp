@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogue_script.h"
+#include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
 
 namespace {
@@ -117,6 +118,54 @@ TEST(InputSweep, TeethRangeStartsWhereTheUndercutStaysBelowThePitchCircle)
         ASSERT_GT(buildToothProfile(1, z, 0.0, profile, rcut), 0);
         EXPECT_LT(rcut, z / 2.0) << z;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Each rule that refuses a pair, pinned by an input that only it refuses, and on
+// the gear it names.
+TEST(InputSweep, EachRefusalHasItsInput)
+{
+    struct Row {
+        int z1, z2;
+        double x1, x2;
+        PairFault fault;
+        int gear;
+    };
+    const Row rows[] = {
+        {4, 20, 0.0, 0.0, PairFault::TEETH_OUT_OF_RANGE, 0},
+        {20, 201, 0.0, 0.0, PairFault::TEETH_OUT_OF_RANGE, 0},
+        {20, 20, NAN, 0.0, PairFault::SHIFT_NOT_FINITE, 0},
+        {20, 20, 0.0, INFINITY, PairFault::SHIFT_NOT_FINITE, 0},
+        {20, 20, -0.5, -0.5, PairFault::NO_MESH, 0},
+        {20, 20, -1.7, 1.7, PairFault::TIP_INSIDE_BASE, 1},
+        {100, 100, -2.2, 0.0, PairFault::NO_THICKNESS, 1},
+        {20, 100, 1.0, -2.2, PairFault::NO_THICKNESS, 2},
+        {20, 20, -1.5, 1.0, PairFault::NO_FLANK, 1},
+        {20, 20, 1.0, -1.5, PairFault::NO_FLANK, 2},
+        {5, 40, -0.3, 0.5, PairFault::UNDERCUT_BEYOND_PITCH, 1},
+        {40, 5, 0.5, -0.3, PairFault::UNDERCUT_BEYOND_PITCH, 2},
+        {7, 5, -0.7, 1.4, PairFault::NO_PHASE, 1},
+        {5, 7, 1.4, -0.7, PairFault::NO_PHASE, 2},
+        // Its working pitch circles lie between root and tip: it has a phase.
+        {5, 19, 1.2, -0.5, PairFault::NONE, 0},
+        {20, 20, 0.0, 0.0, PairFault::NONE, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.z1 << "/" << row.z2 << " " << row.x1 << " "
+                                          << row.x2);
+        gearPair = GearPairState{};
+        int gear = -1;
+        EXPECT_EQ(computeGearPair(row.z1, row.z2, row.x1, row.x2, gear), row.fault);
+        EXPECT_EQ(gear, row.gear);
+    }
+    // Nothing that is not a finite number may reach the drawing, whatever its cause.
+    int gear = 0;
+    ASSERT_EQ(computeGearPair(20, 20, 0.0, 0.0, gear), PairFault::NONE);
+    gearPair.limit2 = NAN;
+    EXPECT_EQ(shiftedPairFault(gear), PairFault::NOT_FINITE_RESULT);
 }
 
 }  // namespace
