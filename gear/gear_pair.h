@@ -29,6 +29,11 @@ struct ToothProfile {
     Vec2 p[PROFILE_POINTS];
 };
 
+// Addendum and dedendum of an unshifted gear (module 1); a shift x adds x to the
+// first and takes it from the second.
+constexpr double ADDENDUM = 1.0;
+constexpr double DEDENDUM = 1.25;
+
 constexpr int CONTACT_CAPACITY = 10;
 
 // [SECTION] Gear pair

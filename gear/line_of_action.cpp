@@ -7,6 +7,7 @@
 // outline so that its flank meets the working pitch circle at the pitch point.
 #include "gear/line_of_action.h"
 
+#include <cassert>
 #include <cmath>
 
 #include "gear/tooth_profile.h"
@@ -18,6 +19,7 @@ int findContactPoints(double angle, double limit1, double limit2, double theta, 
     double s = gp.rg1 * theta + gp.pb;
     for (int candidate = 0; candidate < CONTACT_CANDIDATES; ++candidate) {
         if (-limit1 < s && s < limit2) {
+            assert(count < CONTACT_CAPACITY && "contact points overflow their buffer");
             out[count] = Vec2{std::cos(angle) * (-s), std::sin(angle) * s};
             count = count + 1;
         }

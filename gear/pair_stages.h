@@ -4,11 +4,6 @@
 
 #include "gear/gear_pair.h"
 
-// Addendum and dedendum of an unshifted gear (module 1); a shift x adds x to the
-// first and takes it from the second.
-constexpr double ADDENDUM = 1.0;
-constexpr double DEDENDUM = 1.25;
-
 // Numbers of teeth accepted. Below the minimum the cutter undercuts a standard gear
 // above its pitch circle (and below 3 its root circle is not even positive), so
 // the path of contact has no end on that side; above the maximum one frame takes

@@ -10,14 +10,15 @@
 // outline so that z copies turned by 2 pi / z join into the whole gear.
 #include "gear/tooth_profile.h"
 
+#include <cassert>
 #include <cmath>
 
 #include "gear/flank_curves.h"
 
-Vec2 involuteBuf[601];
-Vec2 trochoidBuf[601];
-Vec2 flankBuf[601];
-Vec2 mirrorBuf[601];
+Vec2 involuteBuf[CURVE_POINTS];
+Vec2 trochoidBuf[CURVE_POINTS];
+Vec2 flankBuf[CURVE_POINTS];
+Vec2 mirrorBuf[CURVE_POINTS];
 
 // Cross product of (d) with (p - o): which side of the line through o along d p lies.
 static double sideOf(double dx, double dy, const Vec2& p, const Vec2& o)
@@ -165,8 +166,8 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
     (void)gearIndex;  // names the gear for the caller; the outline depends on z and x only
     const GearPairState& gp = gearPair;
     const double r0 = z / 2.0;
-    const double addendum = x + 1.0;
-    const double dedendum = 1.25 - x;
+    const double addendum = x + ADDENDUM;
+    const double dedendum = DEDENDUM - x;
     const double toothAngle = toothAngleOf(r0, x);
     const double rg = r0 * gp.cosAlpha0;
     const double ru = r0 + addendum;
@@ -190,7 +191,7 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
     }
 
     const double rootAngle = std::atan2(-F[0].x, F[0].y);
-    const double dRoot = (spaceAngle - 2.0 * rootAngle) / 10;
+    const double dRoot = (spaceAngle - 2.0 * rootAngle) / ARC_POINTS;
     for (int i = 0; i < ARC_POINTS; ++i) {
         const double a = (spaceAngle - rootAngle) - i * dRoot;
         profile.p[i] = Vec2{std::sin(a) * (-rf), std::cos(a) * rf};
@@ -201,7 +202,7 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
     }
 
     const double tipAngle = std::atan2(F[B].x, F[B].y);
-    const double dTip = (toothAngle - 2.0 * tipAngle) / 10;
+    const double dTip = (toothAngle - 2.0 * tipAngle) / ARC_POINTS;
     for (int i = 0; i < ARC_POINTS; ++i) {
         const double a = i * dTip + tipAngle;
         profile.p[B + ARC_POINTS + i] = Vec2{std::sin(a) * ru, std::cos(a) * ru};
@@ -210,5 +211,7 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
     for (int i = 0; i <= B; ++i) {
         profile.p[B + 2 * ARC_POINTS + i] = mirrorBuf[B - i];
     }
-    return 2 * B + 2 * ARC_POINTS;
+    const int last = 2 * B + 2 * ARC_POINTS;
+    assert(last <= PROFILE_LAST_INDEX && "outline overflows its array");
+    return last;
 }

@@ -2,6 +2,7 @@
 // the gear's undercut circle radius.
 #pragma once
 
+#include "gear/flank_curves.h"
 #include "gear/gear_pair.h"
 
 constexpr int ARC_POINTS = 10;
@@ -15,10 +16,10 @@ constexpr int JUNCTION_BISECTIONS = 200;
 constexpr int FLANK_MAX_LAST = (PROFILE_LAST_INDEX - 2 * ARC_POINTS) / 2;
 
 // Working buffers of the assembly, filled anew by every buildToothProfile call.
-extern Vec2 involuteBuf[601];
-extern Vec2 trochoidBuf[601];
-extern Vec2 flankBuf[601];
-extern Vec2 mirrorBuf[601];
+extern Vec2 involuteBuf[CURVE_POINTS];
+extern Vec2 trochoidBuf[CURVE_POINTS];
+extern Vec2 flankBuf[CURVE_POINTS];
+extern Vec2 mirrorBuf[CURVE_POINTS];
 
 // Outline of a tooth of a gear with z teeth and shift x, in the gear's frame: root
 // arc, flank, tip arc, mirrored flank. Writes profile[0..L] and the undercut circle

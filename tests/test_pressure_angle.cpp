@@ -1,4 +1,4 @@
-// Working pressure angle: exact paths, published cases, and a cross-check against
+// Working pressure angle: exact paths, reference values of the design, and a cross-check against
 // an independent inverse involute.
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(PressureAngle, ZeroShiftSumReturnsAlpha0BitForBit)
     }
 }
 
-TEST(PressureAngle, PublishedCasesUpwardAndDownward)
+TEST(PressureAngle, ReferenceValuesOfTheDesignUpwardAndDownward)
 {
     const double up = solveWorkingPressureAngle(ALPHA0, 0.5, 0.0, 12, 30);
     EXPECT_NEAR(up, 0.40430, 5e-6);
