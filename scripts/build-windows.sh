@@ -16,11 +16,15 @@ bash "$root/scripts/install-deps.sh" windows
 buildDep() {
   local name=$1 src=$2
   shift 2
-  echo "Cross-building $name (once; kept in $deps)"
-  cmake -S "$src" -B "$out/$name-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" "$@" >/dev/null
-  cmake --build "$out/$name-build" -j "$jobs" >/dev/null
-  cmake --install "$out/$name-build" >/dev/null
+  local log="$out/$name-build.log"
+  echo "Cross-building $name (once; kept in $deps; log in $log)"
+  if ! { cmake -S "$src" -B "$out/$name-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+           -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" "$@" &&
+         cmake --build "$out/$name-build" -j "$jobs" &&
+         cmake --install "$out/$name-build"; } >"$log" 2>&1; then
+    tail -n 30 "$log" >&2
+    exit 1
+  fi
   rm -rf "$out/$name-build"
 }
 
