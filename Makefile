@@ -45,13 +45,15 @@ windows:
 windows-test: test-deps build windows
 	python3 -B tests/windows/check_wine.py $(WIN_DIR) $(BUILD_DIR)/gearmesh
 
-# What a teacher copies onto the classroom PCs; the text gets Windows line ends.
+# What a teacher copies onto the classroom PCs. The text gets Windows line ends and
+# a UTF-8 byte order mark, without which older Notepads read it in the code page.
 windows-zip: windows
 	rm -rf $(WIN_DIR)/zip $(WIN_DIR)/gearmesh-windows.zip
 	mkdir -p $(WIN_DIR)/zip/gearmesh
 	cp $(WIN_DIR)/gearmesh.exe docs/view1.png docs/view2.png docs/view3.png docs/view4.png \
 	   $(WIN_DIR)/zip/gearmesh/
-	sed 's/\r*$$/\r/' docs/windows-start.txt > $(WIN_DIR)/zip/gearmesh/windows-start.txt
+	{ printf '\357\273\277'; sed 's/\r*$$/\r/' docs/windows-start.txt; } \
+	  > $(WIN_DIR)/zip/gearmesh/windows-start.txt
 	cd $(WIN_DIR)/zip && zip -q -X -r ../gearmesh-windows.zip gearmesh
 	@ls -l $(WIN_DIR)/gearmesh-windows.zip
 
