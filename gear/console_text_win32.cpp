@@ -13,9 +13,12 @@
 
 void writeConsoleText(FILE* stream, const char* text, std::size_t length)
 {
+    // NOTE: _isatty answers from the C runtime's own record of the descriptor;
+    // only a character device (a console, or NUL) costs the system call.
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+    if (!_isatty(_fileno(stream)) || handle == INVALID_HANDLE_VALUE ||
+        !GetConsoleMode(handle, &mode)) {
         std::fwrite(text, 1, length, stream);
         return;
     }
