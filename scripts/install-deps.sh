@@ -43,7 +43,8 @@ if [ "$(id -u)" -eq 0 ]; then
 elif command -v sudo >/dev/null 2>&1; then
   sudo=(sudo)
 else
-  echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+  echo "Missing, and neither root nor sudo is available: ${missing[*]}" \
+       "$([ $src_missing -eq 1 ] && echo "(and a deb-src entry for bookworm)")" >&2
   exit 1
 fi
 if [ $src_missing -eq 1 ]; then
