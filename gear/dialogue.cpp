@@ -8,10 +8,12 @@
 // shows also when the console is a pipe. The Japanese texts are UTF-8.
 #include "gear/dialogue.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdarg>
 #include <cstdlib>
 
+#include "gear/console_text.h"
 #include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
 
@@ -67,10 +69,15 @@ static const char* const KEY_HELP_TEXTS[] = {
 // [SECTION] Console
 __attribute__((format(printf, 1, 2))) static void say(const char* format, ...)
 {
+    char text[CONSOLE_TEXT_MAX];
     va_list args;
     va_start(args, format);
-    std::vfprintf(consoleOut, format, args);
+    const int length = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
+    assert(length >= 0 && length < static_cast<int>(sizeof text) && "console text overflows");
+    // NOTE: a text cut short by the buffer is still written only as far as it holds.
+    const std::size_t kept = length < 0 ? 0 : static_cast<std::size_t>(length);
+    writeConsoleText(consoleOut, text, kept < sizeof text ? kept : sizeof text - 1);
     std::fflush(consoleOut);
 }
 

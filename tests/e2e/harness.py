@@ -139,6 +139,17 @@ class Console:
         with self._cond:
             return self._data.decode("utf-8", errors="replace")[start:]
 
+    def raw(self):
+        """Every byte received so far, undecoded."""
+        with self._cond:
+            return bytes(self._data)
+
+    def wait_closed(self, timeout=DEFAULT_TIMEOUT):
+        """Until the program has closed its output (all of it has arrived)."""
+        with self._cond:
+            if not self._cond.wait_for(lambda: self.closed, timeout):
+                raise TestFailure("the program's output stayed open for %.0f s" % timeout)
+
     def mark(self):
         """A position in the decoded text; later waits look only after it."""
         return len(self.text())

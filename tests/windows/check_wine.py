@@ -1,0 +1,259 @@
+"""gearmesh.exe and the gear library's unit tests, cross-built for Windows, under Wine.
+
+Usage: check_wine.py BUILD_WINDOWS_DIR LINUX_GEARMESH
+
+One private Xvfb and one fresh Wine prefix (inside BUILD_WINDOWS_DIR, removed at
+the end) serve the whole run. Each scenario drives gearmesh.exe and then the Linux
+program the same way, with Windows line ends typed into both; the whole console
+output of the two must be the same bytes once CRLF is read as LF. The window
+checks (title, red teeth, key '3', ESC, end of input) are made on the Windows
+program; the Linux suite makes them on its own program already.
+"""
+
+import os
+import pty
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+
+import harness  # noqa: E402
+import picture  # noqa: E402
+import test_title  # noqa: E402
+
+END_OF_INPUT = "入力が終わりました．終了します"
+# A view-1 frame of either pair shows thousands of red tooth pixels; a window
+# that draws nothing (or draws in the wrong colour) shows none.
+RED_ENOUGH = 1000
+
+
+class SharedServer:
+    """Stands in for a session's own Xvfb: every session uses the run's one server."""
+
+    def __init__(self, display):
+        self.display = display
+
+    def start(self):
+        return self.display
+
+    def stop(self):
+        pass
+
+    def log_text(self):
+        return ""
+
+
+def session(command, display, name):
+    s = harness.Session(command, teeth=None, name=name)
+    s.server = SharedServer(display)
+    return s
+
+
+def answer(s, teeth, shifts):
+    """Answers the dialogue with CRLF line ends, finds the window and focuses it."""
+    start = s.console.wait_for(harness.TEETH_PROMPT)
+    s.proc.stdin.write(("%s\r\n" % teeth).encode())
+    s.proc.stdin.flush()
+    start = s.console.wait_for(harness.SHIFT_PROMPT, start)
+    s.proc.stdin.write(("%s\r\n" % shifts).encode())
+    s.proc.stdin.flush()
+    s.console.wait_for(harness.REPORT_END, start)
+    s.find_window(timeout=60)
+    s.focus()
+
+
+def console_bytes(s):
+    s.console.wait_closed()
+    return s.console.raw()
+
+
+def escape_run(checks, command, display, windows):
+    """20/20 without shift, then ESC. Returns the console output."""
+    with session(command, display, "wine-esc") as s:
+        answer(s, "20 20", "0 0")
+        s.settle(60)
+        s.keys("Escape")
+        status = s.wait_exit(30)
+        if windows:
+            checks.check(status == 0, "ESC ends gearmesh.exe with status 0", "status %r" % status)
+        return console_bytes(s)
+
+
+def title_of(s, timeout=30.0):
+    """The window's _NET_WM_NAME once it is the title; Wine sets it a moment late."""
+    env = dict(s.env, LC_ALL="C.UTF-8", LANG="C.UTF-8")
+    deadline = time.monotonic() + timeout
+    value = None
+    while time.monotonic() < deadline:
+        proc = harness.run_tool(["xprop", "-id", str(s.window), "_NET_WM_NAME"], env, check=False)
+        got = test_title.parse_xprop(proc.stdout.decode("utf-8", errors="replace"))
+        value = got.get("_NET_WM_NAME", (None, None))[1]
+        if value == test_title.TITLE:
+            break
+        time.sleep(0.2)
+    return value
+
+
+def window_run(checks, command, display, windows, artifacts):
+    """12/30 with x1 = 0.5: title, view 1, key '3', then 'z' and the end of input."""
+    with session(command, display, "wine-window") as s:
+        answer(s, "12 30", "0.5 0")
+        if windows:
+            title = title_of(s)
+            checks.check(title == test_title.TITLE, "the title shows its Japanese characters",
+                         "_NET_WM_NAME is %r" % title)
+        view1 = s.settle(60)
+        try:
+            view3 = s.press("3")
+        except harness.TestFailure as exc:
+            view3 = None
+            checks.check(False, "key '3' changes the picture", str(exc))
+        if windows:
+            red = view1.count(picture.RED)
+            checks.check(red >= RED_ENOUGH, "view 1 shows the red teeth",
+                         "%d red pixels" % red, view1)
+            view1.save_png(os.path.join(artifacts, "wine-view1.png"))
+            if view3 is not None:
+                checks.check(view3.count(picture.RED) >= RED_ENOUGH,
+                             "key '3' changes the picture to the red teeth in mesh", "", view3)
+                view3.save_png(os.path.join(artifacts, "wine-view3.png"))
+        mark = s.console.mark()
+        s.keys("z")
+        s.console.wait_for(harness.TEETH_PROMPT, mark)
+        s.proc.stdin.close()
+        status = s.wait_exit(30)
+        out = console_bytes(s)
+        if windows:
+            checks.check(status == 1, "the end of input ends gearmesh.exe with status 1",
+                         "status %r" % status)
+            tail = out.replace(b"\r\n", b"\n").decode("utf-8", errors="replace")
+            checks.check(tail.endswith("\n" + END_OF_INPUT + "\n"),
+                         "the end of input is announced", repr(tail[-80:]))
+        return out
+
+
+def terminal_run(checks, command, env):
+    """20/20 without shift with the output on a terminal, which Wine turns into a
+    Windows console whose code page (437 here) is not UTF-8: the Japanese texts
+    must still arrive as their characters. No display, so the program ends after
+    the report when its window cannot open."""
+    master, slave = pty.openpty()
+    try:
+        proc = subprocess.Popen([command], stdin=subprocess.PIPE, stdout=slave, stderr=slave,
+                                env=dict(env, DISPLAY="", LC_ALL="C.UTF-8"))
+        os.close(slave)
+        proc.stdin.write(b"20 20\r\n0 0\r\n")
+        proc.stdin.close()
+        seen = bytearray()
+        while True:
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:  # the terminal's last writer has gone
+                break
+            if not chunk:
+                break
+            seen += chunk
+        proc.wait(timeout=60)
+    finally:
+        os.close(master)
+    # The console redraws its lines with escape sequences; the characters stay.
+    text = re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]", b"", bytes(seen)).decode("utf-8", errors="replace")
+    for line in (harness.TITLE_LINE, harness.REPORT_END):
+        checks.check(line in text, "a Windows console shows %s" % line,
+                     "it showed %r" % text[-300:])
+
+
+def compare(checks, what, windows_out, linux_out):
+    got = windows_out.replace(b"\r\n", b"\n")
+    at = next((i for i, (a, b) in enumerate(zip(got, linux_out)) if a != b),
+              min(len(got), len(linux_out)))
+    checks.check(got == linux_out and len(got) > 0,
+                 "%s: the console output is the Linux program's, byte for byte" % what,
+                 "%d and %d bytes, first difference at byte %d: %r / %r"
+                 % (len(got), len(linux_out), at, got[at:at + 40], linux_out[at:at + 40]))
+
+
+def unit_tests(checks, build, env):
+    exe = os.path.join(build, "tests", "gear_tests.exe")
+    proc = subprocess.run(["wine", exe, "--gtest_brief=1"], env=env, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, timeout=600)
+    text = proc.stdout.decode("utf-8", errors="replace")
+    passed = [line for line in text.splitlines() if line.startswith("[  PASSED  ]")]
+    checks.check(proc.returncode == 0 and passed, "gear_tests.exe passes under Wine",
+                 "status %d:\n%s" % (proc.returncode, text[-3000:]))
+    if passed:
+        print("     " + passed[0])
+
+
+def main():
+    if len(sys.argv) != 3:
+        print("usage: %s BUILD_WINDOWS_DIR LINUX_GEARMESH" % sys.argv[0], file=sys.stderr)
+        return 2
+    build = os.path.abspath(sys.argv[1])
+    linux = os.path.abspath(sys.argv[2])
+    exe = os.path.join(build, "gearmesh.exe")
+    checks = harness.Checks("wine")
+    artifacts = os.path.join(build, "wine-artifacts")
+    os.makedirs(artifacts, exist_ok=True)
+    checks.artifacts = artifacts
+
+    prefix = os.path.join(build, "wine-prefix")
+    shutil.rmtree(prefix, ignore_errors=True)
+    # Mono and Gecko are left out: Wine would otherwise offer to download them,
+    # in a dialogue that nobody answers.
+    os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=d")
+    # wineserver's socket lives in a folder under TMPDIR that must stay private;
+    # a folder of this run's own keeps it apart from what others do in /tmp.
+    wine_tmp = tempfile.mkdtemp(prefix="gearmesh-wine-")
+    os.environ["TMPDIR"] = wine_tmp
+    # The session starts its command itself; a wrapper keeps the pid that the
+    # harness watches, since wine replaces the shell by exec.
+    wrapper = os.path.join(build, "wine-gearmesh")
+    with open(wrapper, "w") as f:
+        f.write('#!/bin/sh\nexec wine "%s" "$@"\n' % exe)
+    os.chmod(wrapper, 0o755)
+
+    server = harness.XServer()
+    display = server.start()
+    env = dict(os.environ, DISPLAY=display)
+    started = time.monotonic()
+    try:
+        lap = [started]
+
+        def timed(what):
+            now = time.monotonic()
+            print("     %s: %.1f s" % (what, now - lap[0]), flush=True)
+            lap[0] = now
+
+        harness.run_tool(["wineboot", "-i"], env, timeout=300)
+        timed("Wine prefix made")
+        unit_tests(checks, build, env)
+        timed("gear_tests.exe")
+        terminal_run(checks, wrapper, env)
+        timed("console run")
+        windows_out = escape_run(checks, wrapper, display, True)
+        timed("ESC run under Wine")
+        compare(checks, "20/20, 0 0", windows_out, escape_run(checks, linux, display, False))
+        windows_out = window_run(checks, wrapper, display, True, artifacts)
+        timed("window run under Wine (and the Linux ESC run before it)")
+        compare(checks, "12/30, 0.5 0", windows_out,
+                window_run(checks, linux, display, False, artifacts))
+        timed("Linux window run")
+    except Exception as exc:  # a failure to drive the program is a failed check
+        checks.check(False, "the checks ran to the end", str(exc))
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        server.stop()
+        shutil.rmtree(prefix, ignore_errors=True)
+        shutil.rmtree(wine_tmp, ignore_errors=True)
+    print("     Wine checks took %.1f s" % (time.monotonic() - started))
+    return checks.finish()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
