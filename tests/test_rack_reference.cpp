@@ -26,7 +26,9 @@
 
 namespace {
 
-const double ALPHA = M_PI / 9.0;
+// The mathematical pi, not the geometry's rounded PI: the reference owes the code nothing.
+const double REFERENCE_PI = 3.14159265358979323846;
+const double ALPHA = REFERENCE_PI / 9.0;
 
 struct Extreme {
     double angle;  // largest polar angle reached on the circle
@@ -270,7 +272,7 @@ void checkOutline(int z, double x, const ToothProfile& o, int last, double rcut,
         const double right = flankAngleAt(o, last, B + 2 * ARC_POINTS, r0);
         if (right > left) {
             const double thickness = r0 * (right - left);
-            keepWorst(w.thickness, std::fabs(thickness - (M_PI / 2.0 + 2.0 * x * std::tan(ALPHA))));
+            keepWorst(w.thickness, std::fabs(thickness - (REFERENCE_PI / 2.0 + 2.0 * x * std::tan(ALPHA))));
         }
     }
 }
@@ -353,7 +355,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     if (fault == PairFault::NO_PHASE) {
                         // Refused for want of a phase although both working pitch
                         // circles lie between root and tip circles?
-                        const double ab = solveWorkingPressureAngle(M_PI / 9.0, x1, x2, z1, z2);
+                        const double ab = solveWorkingPressureAngle(REFERENCE_PI / 9.0, x1, x2, z1, z2);
                         bool between = true;
                         for (int g = 0; g < 2; ++g) {
                             const double r0 = (g == 0 ? z1 : z2) / 2.0;
