@@ -94,7 +94,7 @@ int joinFlank(int m, const Vec2* T, int n, const Vec2* V, const Vec2& junction, 
     if (!(std::isfinite(junction.x) && std::isfinite(junction.y))) {
         return -1;
     }
-    const double rj = std::sqrt(junction.x * junction.x + junction.y * junction.y);
+    const double rj = distanceFromOrigin(junction);
     // Points within a rounding of the junction would make a segment of no length,
     // on which the pitch phase search cannot interpolate.
     const double below = rj * (1.0 - JUNCTION_MARGIN);

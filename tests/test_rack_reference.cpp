@@ -272,7 +272,8 @@ void checkOutline(int z, double x, const ToothProfile& o, int last, double rcut,
         const double right = flankAngleAt(o, last, B + 2 * ARC_POINTS, r0);
         if (right > left) {
             const double thickness = r0 * (right - left);
-            keepWorst(w.thickness, std::fabs(thickness - (REFERENCE_PI / 2.0 + 2.0 * x * std::tan(ALPHA))));
+            const double exact = REFERENCE_PI / 2.0 + 2.0 * x * std::tan(ALPHA);
+            keepWorst(w.thickness, std::fabs(thickness - exact));
         }
     }
 }
@@ -355,7 +356,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     if (fault == PairFault::NO_PHASE) {
                         // Refused for want of a phase although both working pitch
                         // circles lie between root and tip circles?
-                        const double ab = solveWorkingPressureAngle(REFERENCE_PI / 9.0, x1, x2, z1, z2);
+                        const double ab = solveWorkingPressureAngle(ALPHA, x1, x2, z1, z2);
                         bool between = true;
                         for (int g = 0; g < 2; ++g) {
                             const double r0 = (g == 0 ? z1 : z2) / 2.0;
@@ -420,10 +421,11 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     keepWorst(w.ends, std::fabs(ownRadius(sin2, gp.rg2, gp.limit2) -
                                                 ownRadius(sin2, gp.rg2, std::min(tip1, start2))));
                     // Meshing pictures, on a smaller grid, and not for a pointed tooth.
-                    const bool meshed = std::count(std::begin(meshTeeth), std::end(meshTeeth), z1) &&
-                                        std::count(std::begin(meshTeeth), std::end(meshTeeth), z2) &&
-                                        std::count(std::begin(meshShifts), std::end(meshShifts), x1) &&
-                                        std::count(std::begin(meshShifts), std::end(meshShifts), x2);
+                    auto in = [](const auto& list, auto v) {
+                        return std::find(std::begin(list), std::end(list), v) != std::end(list);
+                    };
+                    const bool meshed = in(meshTeeth, z1) && in(meshTeeth, z2) &&
+                                        in(meshShifts, x1) && in(meshShifts, x2);
                     if (meshed && !toothIsPointed(z1, x1, gp.profile1, gp.count1) &&
                         !toothIsPointed(z2, x2, gp.profile2, gp.count2)) {
                         checkMesh(true, w);
@@ -435,10 +437,11 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
             }
         }
     }
-    std::printf("refused for want of a phase %d; pairs %d: vertex %.4g segment %.4g thickness %.4g rcut %.4g below root %.4g "
-                "limits %.4g ends %.4g contact %.4g overlap %.4g (interference %.4g) phase/pitch %.4g\n",
-                w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot, w.limits, w.ends,
-                w.contact, w.overlap, w.interference, w.phase);
+    std::printf("refused for want of a phase %d; pairs %d: vertex %.4g segment %.4g "
+                "thickness %.4g rcut %.4g below root %.4g limits %.4g ends %.4g contact %.4g "
+                "overlap %.4g (interference %.4g) phase/pitch %.4g\n",
+                w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot,
+                w.limits, w.ends, w.contact, w.overlap, w.interference, w.phase);
     for (const auto& [figure, pair] : worstAt) {
         std::printf("  %.4g at %s\n", *figure, pair.c_str());
     }
