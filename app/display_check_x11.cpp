@@ -32,6 +32,8 @@ bool windowSystemReachable(int argc, char** argv, char* reason, int size)
         std::snprintf(reason, size, "X ディスプレイ「%s」に接続できません", name);
         return false;
     }
-    XCloseDisplay(display);
+    // NOTE: left open until the process ends. An X server with no other client
+    // (Xvfb, a bare server) resets when its last connection closes, and glutInit,
+    // a moment later, would then fail to connect about one time in seven.
     return true;
 }

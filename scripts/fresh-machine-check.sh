@@ -128,7 +128,9 @@ in_root() {  # in_root R LOG COMMAND
 # [SECTION] The X server the window stages use
 start_xvfb() {
   local fifo="$work/xvfb.fd"
-  Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp 3> "$fifo" > "$work/xvfb.log" 2>&1 &
+  # -noreset: xdotool's short connections would otherwise reset the server
+  # each time, and a program connecting during a reset would fail.
+  Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp -noreset 3> "$fifo" > "$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local i
   for i in $(seq 100); do
@@ -145,7 +147,7 @@ start_xvfb() {
 # Prints what happened; returns non-zero on failure.
 window_stage() {  # window_stage R LOG COMMAND LIMIT
   local r=$1 log=$2 command=$3 limit=$4
-  in_root "$r" "$log" "printf '20 20\n0 0\n' | $command" &
+  in_root "$r" "$log" "printf '20 20\n0 0\n' | ( $command )" &
   local pid=$! t0 window=""
   t0=$(now)
   while [ $(( $(now) - t0 )) -lt "$limit" ] && kill -0 "$pid" 2>/dev/null; do
