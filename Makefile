@@ -2,6 +2,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The build's own make would otherwise print every directory it enters.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: run test package build program clang-build deps test-deps package-deps configure \
         clang-configure bench pictures clean

@@ -35,6 +35,9 @@ if [ "$(id -u)" -eq 0 ]; then
   sudo=()
 elif command -v sudo >/dev/null 2>&1; then
   sudo=(sudo)
+  # Asks for the password, if sudo wants one, on a line of its own.
+  echo "Missing Debian packages: ${missing[*]}; installing them with sudo"
+  sudo -v
 else
   echo "Missing Debian packages: ${missing[*]}" >&2
   echo "Install them as root, then run make again:" >&2
