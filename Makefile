@@ -28,12 +28,12 @@ build: configure
 clang-build: clang-configure
 	cmake --build $(BUILD_DIR)-clang -j $(JOBS)
 
-# Configures a build folder when it has never been configured, or when the package
-# step has installed something since (packages.stamp): CMake caches what it did
-# not find, so a folder configured before the test packages came would never
-# build the tests. The output goes to the folder's configure.log.
+# Configures a build folder when it has never been configured, or when the set of
+# installed packages has changed since (packages.state, kept by the package step):
+# CMake caches what it did not find, so a folder configured before the test
+# packages came would never build the tests. The output goes to configure.log.
 define configure_in
-	@if [ ! -f $(1)/configured.stamp ] || [ $(BUILD_DIR)/packages.stamp -nt $(1)/configured.stamp ]; then \
+	@if [ ! -f $(1)/configured.stamp ] || [ $(BUILD_DIR)/packages.state -nt $(1)/configured.stamp ]; then \
 	  mkdir -p $(1) && rm -f $(1)/configured.stamp && \
 	  echo "Configuring $(1) (log in $(1)/configure.log)" && \
 	  { $(2) cmake -S . -B $(1) $(CMAKE_FLAGS) > $(1)/configure.log 2>&1 || \

@@ -1,25 +1,26 @@
 #!/usr/bin/env bash
 # The Makefile's configure step against stand-ins of cmake, dpkg-query, apt-get
-# and sudo: a new build folder is configured; an unchanged one is not configured
-# again; after the package step has installed something it is configured again.
+# and sudo: a new build folder is configured; it is not configured again while the
+# installed packages stay the same, and is once they have changed, whether the
+# package step or somebody else installed them.
 # Usage: tests/configure_check.sh SOURCE_DIR
 set -euo pipefail
 src=$1
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/bin"
-# cmake records each configure; dpkg-query knows no package (set "installed" to
-# pretend all are); apt-get and sudo do nothing.
+# cmake records each configure; dpkg-query knows no package until the file
+# "installed" exists, then all; apt-get and sudo do nothing.
 cat > "$tmp/bin/cmake" <<STUB
 #!/bin/sh
 echo configure >> "$tmp/cmake.calls"
 STUB
 cat > "$tmp/bin/dpkg-query" <<STUB
 #!/bin/sh
-[ -f "$tmp/installed" ] && printf 'install ok installed'
+[ -f "$tmp/installed" ] && echo "install ok installed \$*"
 exit 0
 STUB
-printf '#!/bin/sh\nexit 0\n' > "$tmp/bin/apt-get"
+printf '#!/bin/sh\necho "apt-get ran: $*"\n' > "$tmp/bin/apt-get"
 printf '#!/bin/sh\n[ "$1" = -v ] && exit 0\nexec "$@"\n' > "$tmp/bin/sudo"
 chmod +x "$tmp/bin/"*
 export PATH="$tmp/bin:$PATH"
@@ -37,17 +38,20 @@ expect() {  # expect WHAT COUNT
   echo "ok   $1"
 }
 
-touch "$tmp/installed"
-make -s -C "$src" configure BUILD_DIR="$build" >/dev/null
+shown=$(make -s -C "$src" deps configure BUILD_DIR="$build")
 expect "a new build folder is configured" 1
+if grep -q "apt-get ran: .* install -y" "$build/packages.log" && ! grep -q "apt-get ran" <<<"$shown" \
+   && grep -q "packages.log" <<<"$shown"; then
+  echo "ok   apt-get's output goes to packages.log, and the screen names the log"
+else
+  echo "FAIL apt-get's output: on screen \"$shown\""
+  exit 1
+fi
 make -s -C "$src" deps configure BUILD_DIR="$build" >/dev/null
-expect "nothing installed: the folder is not configured again" 1
-rm "$tmp/installed"
+expect "the same packages: the folder is not configured again" 1
 sleep 1  # file times of one second on some file systems
-make -s -C "$src" test-deps BUILD_DIR="$build" >/dev/null
-make -s -C "$src" configure BUILD_DIR="$build" >/dev/null
-expect "packages installed: the folder is configured again" 2
-grep -q "apt-get" "$build/packages.log" && echo "ok   the package step keeps its output in packages.log" \
-  || { echo "FAIL packages.log does not hold the package step's output"; exit 1; }
-make -s -C "$src" configure BUILD_DIR="$build" >/dev/null
+touch "$tmp/installed"
+make -s -C "$src" test-deps configure BUILD_DIR="$build" >/dev/null
+expect "packages installed since: the folder is configured again" 2
+make -s -C "$src" test-deps configure BUILD_DIR="$build" >/dev/null
 expect "and not once more after that" 2
