@@ -22,6 +22,8 @@
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# Every root gets this commit, whatever is committed while the check runs.
+commit=$(git -C "$repo" rev-parse HEAD)
 mirror=${FMC_MIRROR:-http://deb.debian.org/debian}
 base_tarball=""
 if [ "${1:-}" = "--base" ]; then
@@ -99,6 +101,7 @@ new_root() {
   mount --rbind /dev "$r/dev"
   mount --make-rslave "$r/dev"
   git clone -q "$repo" "$r/root/gearmesh"
+  git -C "$r/root/gearmesh" checkout -q "$commit"
   echo "$r"
 }
 
@@ -206,6 +209,7 @@ test_stage() {  # test_stage ROOT_NAME STAGE_NAME
 
 # [SECTION] The three orders
 start_all=$(now)
+say "checking commit $(git -C "$repo" log -1 --format='%h %s' "$commit")"
 make_base
 start_xvfb
 
@@ -226,6 +230,7 @@ end_root root2
 say "root 3: the package"
 t0=$(now)
 git clone -q "$repo" "$work/src"
+git -C "$work/src" checkout -q "$commit"
 if make -C "$work/src" package BUILD_DIR="$work/src/build" > "$work/package.log" 2>&1; then
   deb=$(ls "$work"/src/build/gearmesh_*.deb)
   record "host: make package" PASS $(( $(now) - t0 )) "$(basename "$deb")"
@@ -255,7 +260,7 @@ else
 fi
 
 echo
-echo "Results (commit $(git -C "$repo" rev-parse --short HEAD)):"
+echo "Results (commit ${commit:0:7}):"
 printf '  %s\n' "${results[@]}"
 echo "  first package step downloaded: root 1 (make run) ${size1:-?}; root 2 (make test) ${size2:-?}"
 echo "  total $(( $(now) - start_all )) s"
