@@ -24,7 +24,9 @@ bool windowSystemReachable(int argc, char** argv, char* reason, int size)
         name = std::getenv("DISPLAY");
     }
     if (name == nullptr || name[0] == '\0') {
-        std::snprintf(reason, size, "環境変数 DISPLAY が設定されていません（画面のない端末や ssh から起動しています）");
+        std::snprintf(reason, size, "%s",
+                      "環境変数 DISPLAY が設定されていません"
+                      "（画面のない端末や ssh からの起動では設定されません）");
         return false;
     }
     Display* display = XOpenDisplay(name);
