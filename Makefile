@@ -1,35 +1,64 @@
-# The commands of the README: `make run` and `make test`, and for Windows
-# `make windows`, `make windows-test` and `make windows-zip`.
+# The two commands of the README, `make run` and `make test`; `make package` for a
+# .deb; for Windows `make windows`, `make windows-test` and `make windows-zip`.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The build's own make would otherwise print every directory it enters.
+MAKEFLAGS += --no-print-directory
 
 WIN_DIR := build-windows
 
-.PHONY: run test build clang-build deps test-deps configure bench pictures clean \
-        windows windows-test windows-zip
+.PHONY: run test package build program clang-build deps test-deps package-deps configure \
+        clang-configure bench pictures clean windows windows-test windows-zip
 
-run: deps build
+run: deps program
 	./$(BUILD_DIR)/gearmesh
 
 # The suite runs on the g++ build; the clang++ build only has to compile cleanly.
 test: test-deps build clang-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# A .deb of the program, its desktop entry, icon and documents (CPack).
+package: package-deps program
+	cd $(BUILD_DIR) && cpack -G DEB
+
+program: configure
+	cmake --build $(BUILD_DIR) --target gearmesh -j $(JOBS)
+
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-clang-build:
-	@[ -f $(BUILD_DIR)-clang/CMakeCache.txt ] || CXX=clang++ CC=clang cmake -S . -B $(BUILD_DIR)-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo
+clang-build: clang-configure
 	cmake --build $(BUILD_DIR)-clang -j $(JOBS)
 
+# Configures a build folder when it has never been configured, or when the set of
+# installed packages has changed since (packages.state, kept by the package step):
+# CMake caches what it did not find, so a folder configured before the test
+# packages came would never build the tests. The output goes to configure.log.
+define configure_in
+	@if [ ! -f $(1)/configured.stamp ] || [ $(BUILD_DIR)/packages.state -nt $(1)/configured.stamp ]; then \
+	  mkdir -p $(1) && rm -f $(1)/configured.stamp && \
+	  echo "Configuring $(1) (log in $(1)/configure.log)" && \
+	  { $(2) cmake -S . -B $(1) $(CMAKE_FLAGS) > $(1)/configure.log 2>&1 || \
+	    { cat $(1)/configure.log; exit 1; }; } && \
+	  touch $(1)/configured.stamp; \
+	fi
+endef
+
 configure:
-	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(call configure_in,$(BUILD_DIR),)
+
+clang-configure:
+	$(call configure_in,$(BUILD_DIR)-clang,CXX=clang++ CC=clang)
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh run $(BUILD_DIR)
 
 test-deps:
-	@bash scripts/install-deps.sh test
+	@bash scripts/install-deps.sh test $(BUILD_DIR)
+
+package-deps:
+	@bash scripts/install-deps.sh package $(BUILD_DIR)
 
 bench: test-deps build
 	bash scripts/run-benchmark.sh $(BUILD_DIR)

@@ -1,11 +1,27 @@
 // main.cpp -- gearmesh: a teaching simulator of a pair of involute spur gears with
 // profile shift. Asks for the gears on the console, then shows them in a window.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/display_check.h"
 #include "app/window.h"
 #include "gear/dialogue.h"
 #include "gear/gear_pair.h"
 
+static const char* const NO_WINDOW_TEXT =
+    "\nウィンドウを開けません：%s．"
+    "\nデスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
+    "（例：DISPLAY=:0 gearmesh）\n";
+
 int main(int argc, char** argv)
 {
+    // NOTE: checked before the first question, so that nobody types a whole
+    // dialogue only to learn that no window can open.
+    char reason[256];
+    if (!windowSystemReachable(argc, argv, reason, static_cast<int>(sizeof reason))) {
+        std::printf(NO_WINDOW_TEXT, reason);
+        return EXIT_FAILURE;
+    }
     viewState.lastKey = 'z';
     viewState.viewMode = '1';
     parameterDialogue();

@@ -1,24 +1,49 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (and, with "test", testing) needs,
-# when they are missing. Uses apt-get as root, or through sudo where it exists.
-# "windows" adds the cross-build of gearmesh.exe and its checks under Wine, and a
-# deb-src line for bookworm so that freeglut's source can be fetched.
+# Installs the Debian packages that a make target needs, when they are missing.
+# Usage: scripts/install-deps.sh run|test|package|windows [BUILD_DIR]
+#   run      compiler, CMake, freeglut, GL and X11 headers: what the program needs
+#   test     and GoogleTest, Google Benchmark, clang, Xvfb and the tools of the window tests
+#   package  and what CPack needs to find the package's dependencies
+#   windows  the cross compiler, the sources of freeglut and GoogleTest, Wine and zip,
+#            and a deb-src entry for bookworm so that freeglut's source can be fetched
+# Uses apt-get as root, or through sudo. Its output goes to BUILD_DIR/packages.log.
+# BUILD_DIR/packages.state lists which of the packages of all three sets are
+# installed; it is rewritten only when that changes (by this script or by hand),
+# and the Makefile then configures again, since CMake remembers what it did not
+# find. It reads nothing from standard input, which may hold the answers to the
+# program's dialogue.
 set -euo pipefail
 
-# Everything the build compiles, the tests and the benchmark included.
-packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
-# What running the suite needs besides: a second compiler, an X server, key presses,
-# the window system's view of the window, a terminal, and the scripts' interpreter.
-if [ "${1:-}" = "test" ]; then
-  packages+=(clang xvfb xdotool x11-utils tmux python3)
-fi
+what=${1:-run}
+build=${2:-build}
+
+run_packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
+# Unit tests and the benchmark; a second compiler; an X server, key presses, the
+# window system's view of the window, a terminal, and the scripts' interpreter.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11-utils tmux python3)
+# CPack's search for the libraries the program links.
+package_packages=(file)
 # The cross compiler (posix threads, as GoogleTest wants), the source of freeglut
 # and of GoogleTest, Wine with an X server to run the result, and zip.
-if [ "${1:-}" = "windows" ]; then
-  packages+=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 xvfb xdotool
-             x11-utils python3 zip)
-fi
+windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 xvfb xdotool
+                  x11-utils python3 zip)
+case "$what" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+  windows) packages=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|windows [BUILD_DIR]" >&2; exit 2 ;;
+esac
+
+record_state() {
+  local state
+  state=$(dpkg-query -W -f='${Package} ${Status}\n' \
+            "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" 2>/dev/null | sort || true)
+  if [ ! -f "$build/packages.state" ] || [ "$(cat "$build/packages.state")" != "$state" ]; then
+    mkdir -p "$build"
+    printf '%s\n' "$state" > "$build/packages.state"
+  fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,34 +51,53 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-
 # apt-get source needs a deb-src entry; a fresh Debian 12 may keep its entries in
 # the deb822 file debian.sources, so both formats count.
 src_missing=0
-if [ "${1:-}" = "windows" ] &&
+if [ "$what" = windows ] &&
    ! grep -rqsE '^[[:space:]]*(deb-src[[:space:]].*bookworm|Types:.*deb-src)' \
      /etc/apt/sources.list /etc/apt/sources.list.d/; then
   src_missing=1
 fi
-[ ${#missing[@]} -eq 0 ] && [ $src_missing -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ] && [ $src_missing -eq 0 ]; then
+  record_state
+  exit 0
+fi
 
-[ ${#missing[@]} -eq 0 ] || echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
   sudo=()
 elif command -v sudo >/dev/null 2>&1; then
   sudo=(sudo)
+  # Asks for the password, if sudo wants one, on a line of its own.
+  echo "Missing Debian packages: ${missing[*]}; installing them with sudo"
+  sudo -v
 else
-  echo "Missing, and neither root nor sudo is available: ${missing[*]}" \
+  echo "Missing Debian packages: ${missing[*]}" \
        "$([ $src_missing -eq 1 ] && echo "(and a deb-src entry for bookworm)")" >&2
+  echo "Install them as root, then run make again:" >&2
+  echo "  su -c 'apt-get install -y ${missing[*]}'" >&2
   exit 1
 fi
+
 if [ $src_missing -eq 1 ]; then
   echo "Adding the bookworm source packages to apt (/etc/apt/sources.list.d/gearmesh-src.sources)"
   printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
     'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
     "${sudo[@]}" tee /etc/apt/sources.list.d/gearmesh-src.sources >/dev/null
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt=(apt-get -o DPkg::Lock::Timeout=600)
-"${sudo[@]}" "${apt[@]}" update -qq
-[ ${#missing[@]} -eq 0 ] || "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+
+mkdir -p "$build"
+log="$build/packages.log"
+printf 'Installing %d Debian packages (%s), log in %s ... ' "${#missing[@]}" "${missing[*]}" "$log"
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+{
+  echo "== $(date) apt-get install ${missing[*]}"
+  "${apt[@]}" update && "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
+} </dev/null >>"$log" 2>&1 || {
+  echo "failed"
+  tail -n 15 "$log"
+  echo "The whole output is in $log"
+  exit 1
+}
+echo "done"
+record_state

@@ -1,12 +1,14 @@
 # [SECTION] The real program in a real window: each script starts its own Xvfb,
 # runs build/gearmesh in it, types keys and reads the pixels back. They need
-# python3, Xvfb, xdotool, xprop and tmux (scripts/install-deps.sh test).
+# python3, Xvfb, xdotool, xprop and tmux (scripts/install-deps.sh test). The
+# Makefile configures again once the package step has installed them.
 find_package(Python3 COMPONENTS Interpreter)
 if(NOT Python3_Interpreter_FOUND)
-  # Configuring must still work for `make run`; `make test` then says why the
+  # Configuring must still work for `make run`; a bare ctest then says why the
   # window tests did not run instead of passing without them.
-  message(WARNING "python3 not found: the end-to-end tests cannot run")
-  add_test(NAME e2e_needs_python3 COMMAND ${CMAKE_COMMAND} -E false)
+  message(STATUS "python3 not found: the end-to-end tests are left out (make test installs it)")
+  add_test(NAME e2e_needs_python3
+    COMMAND sh -c "echo 'python3 is missing: make test installs it'; exit 1")
   return()
 endif()
 
@@ -14,7 +16,7 @@ set(GEARMESH_E2E_DIR ${CMAKE_CURRENT_LIST_DIR}/e2e)
 # Frames of failed checks are kept here as PNG files, to be looked at.
 set(GEARMESH_E2E_ARTIFACTS ${CMAKE_BINARY_DIR}/e2e-artifacts)
 
-foreach(name views animation zoom keys close title console)
+foreach(name views animation zoom keys close title console window_system)
   add_test(NAME e2e_${name}
     COMMAND ${Python3_EXECUTABLE} -B ${GEARMESH_E2E_DIR}/test_${name}.py $<TARGET_FILE:gearmesh>)
   set_tests_properties(e2e_${name} PROPERTIES
