@@ -22,7 +22,11 @@ const Vec2 ORIGIN = {0.0, 0.0};
 // Pixels per window unit in the 800-pixel window.
 static constexpr double PIXELS_PER_UNIT = 400.0;
 
-// v in window units; the round trip through pixels keeps v to the last bit.
+// v in window units, as the round trip through pixels (v * 400) / 400.
+// NOTE: the round trip is not exact: about one double in seven (16% of random
+// doubles, 14% of those in [-1, 1]) comes back changed in its last bit, never by
+// more. Every coordinate has always passed through it, so it stays, and the
+// pictures with it.
 double toWindow(double v)
 {
     return (v * PIXELS_PER_UNIT) / PIXELS_PER_UNIT;
