@@ -8,6 +8,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cassert>
+
+#include "app/keyboard.h"
 #include "app/window.h"
 #include "draw/gear_render.h"
 #include "draw/round_primitives.h"
@@ -83,6 +86,8 @@ void advanceMesh()
         v.theta1w = v.theta1w + gp.pitchAngle1;
     }
     v.theta2w = gp.ratio * v.theta1w;
+    assert(v.theta1w >= gp.pitchAngle1 && v.theta1w < 2.0 * gp.pitchAngle1 &&
+           "one step folds the angle into one pitch");
 }
 
 // Black dot at the start or finish of contact on one side of the pitch point: at
@@ -139,6 +144,8 @@ static void drawShiftedMeshView()
     markContactEnd(gp.U2, gp.distU2, gp.T1, gp.distT1, gp.N2, gp.distN2);
     drawScaledLine(v.scale, gp.N1, gp.N2, GREEN);
     gp.contactCount = findContactPoints(gp.alphab, gp.limit1, gp.limit2, v.theta1w, gp.contacts);
+    assert(gp.contactCount >= 0 && gp.contactCount <= CONTACT_CAPACITY &&
+           "contact points overflow their buffer");
     for (int i = 0; i < gp.contactCount; ++i) {
         dot(gp.contacts[i], CONTACT_COLOUR);
     }
@@ -165,6 +172,8 @@ static void drawStandardMeshView()
     drawGearCircles(gp.stdCenter2, -v.theta2, gp.rg2, 0, gp.rcut02, 0, gp.r02, gp.ru02);
     gp.stdContactCount =
         findContactPoints(gp.alpha0, gp.stdLimit1, gp.stdLimit2, v.theta1w, gp.stdContacts);
+    assert(gp.stdContactCount >= 0 && gp.stdContactCount <= CONTACT_CAPACITY &&
+           "contact points overflow their buffer");
     for (int i = 0; i < gp.stdContactCount; ++i) {
         dot(gp.stdContacts[i], CONTACT_COLOUR);
     }
@@ -175,6 +184,8 @@ static void drawStandardMeshView()
 
 void displayViews()
 {
+    // The dash-dot figures are bounded for this range only.
+    assert(viewState.scale >= SCALE_MIN && viewState.scale <= SCALE_MAX && "zoom out of its range");
     beginFrame();
     const char mode = viewState.viewMode;
     if (mode == '1') {

@@ -152,7 +152,6 @@ void drawDashDotLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     const double direction = std::atan2(p2.y - p1.y, p2.x - p1.x);
     const double x = toWindow(p1.x);
     const double y = toWindow(p1.y);
-    assert(std::isfinite(x) && std::isfinite(y) && "GL gets finite window coordinates");
     assert(length <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot line this long");
     const LinePattern p = linePattern(length);
     glDisable(GL_LIGHTING);
@@ -179,7 +178,6 @@ void drawDashDotCircle(const Vec2& centre, double r, const Rgba& colour)
     const double tx = toWindow(centre.x);
     const double ty = toWindow(centre.y);
     const double rr = toWindow(r);
-    assert(std::isfinite(tx) && std::isfinite(ty) && "GL gets finite window coordinates");
     assert(std::fabs(rr) <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot circle this large");
     const CirclePattern p = circlePattern(r);
     glDisable(GL_LIGHTING);

@@ -9,6 +9,7 @@
 
 #include <GL/gl.h>
 
+#include <cassert>
 #include <cmath>
 
 const Rgba RED = {1.0F, 0.0F, 0.0F, 0.0F};
@@ -45,6 +46,7 @@ static constexpr float GRID_LINE_WIDTH = 1.0F;
 // pictures with it.
 double toWindow(double v)
 {
+    assert(std::isfinite(v) && "GL gets finite coordinates and lengths");
     return (v * PIXELS_PER_UNIT) / PIXELS_PER_UNIT;
 }
 
