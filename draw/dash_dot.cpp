@@ -50,6 +50,7 @@ constexpr int SMALL_CIRCLE_DOT = 2;
 constexpr double DASHED_CHORDS_PER_UNIT = 40.0;
 constexpr double DASHED_GAP_PER_UNIT = 10.0;
 constexpr int SMALL_DASHED_CHORDS = 8;
+constexpr int SMALL_DASHED_GAP = 2;
 
 // One batch of `chords` chords on the circle of radius rr about the current
 // origin: from `first` through the points at angles j sub + start, j = 1 to chords.
@@ -205,7 +206,7 @@ void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
     const double size = std::fabs(r);
     int n = SMALL_CIRCLE_GROUPS;
     int d = SMALL_DASHED_CHORDS;
-    int g = SMALL_CIRCLE_DOT;
+    int g = SMALL_DASHED_GAP;
     if (size >= SMALL_CIRCLE) {
         n = static_cast<int>(size * GROUP_DENSITY * KIT_PI);
         d = static_cast<int>(size * DASHED_CHORDS_PER_UNIT);
