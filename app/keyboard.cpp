@@ -35,13 +35,13 @@ void keyboardCommand(unsigned char key, int x, int y)
         v.theta1w = v.theta1;
         break;
     case 'w':
-        if (0.9 * v.scale >= SCALE_MIN) {
-            v.scale = 0.9 * v.scale;
+        if (ZOOM_STEP * v.scale >= SCALE_MIN) {
+            v.scale = ZOOM_STEP * v.scale;
         }
         break;
     case 'W':
-        if (v.scale / 0.9 <= SCALE_MAX) {
-            v.scale = v.scale / 0.9;
+        if (v.scale / ZOOM_STEP <= SCALE_MAX) {
+            v.scale = v.scale / ZOOM_STEP;
         }
         break;
     case 'r':

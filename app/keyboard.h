@@ -9,6 +9,8 @@ constexpr unsigned char KEY_ESCAPE = 27;
 // A press that would leave the range keeps the zoom (it still redraws).
 constexpr double SCALE_MIN = 1e-3;
 constexpr double SCALE_MAX = 200.0;
+// 'w' multiplies the zoom by it (the picture shrinks), 'W' divides by it.
+constexpr double ZOOM_STEP = 0.9;
 
 // GLUT keyboard callback: records the key in viewState.lastKey, then applies its
 // command; keys that redraw call displayViews directly. The mouse position is unused.

@@ -8,6 +8,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cassert>
+
+#include "app/keyboard.h"
 #include "app/window.h"
 #include "draw/gear_render.h"
 #include "draw/round_primitives.h"
@@ -19,10 +22,17 @@ const Rgba CONTACT_COLOUR = {0.0f, 0.0f, 1.0f, 0.0f};
 
 static constexpr double DOT_RADIUS = 0.01;
 
-static void legend(const char* const* lines, const float* ys, int count)
+// Every legend is five lines at the same heights (window units) from LEGEND_X;
+// the single-gear views put their heading above them.
+static constexpr int LEGEND_LINE_COUNT = 5;
+static constexpr float LEGEND_X = -0.9f;
+static constexpr float LEGEND_HEADING_Y = 0.95f;
+static const float LEGEND_YS[LEGEND_LINE_COUNT] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+
+static void legend(const char* const* lines)
 {
-    for (int i = 0; i < count; ++i) {
-        drawText(-0.9f, ys[i], GLUT_BITMAP_HELVETICA_18, lines[i]);
+    for (int i = 0; i < LEGEND_LINE_COUNT; ++i) {
+        drawText(LEGEND_X, LEGEND_YS[i], GLUT_BITMAP_HELVETICA_18, lines[i]);
     }
 }
 
@@ -33,30 +43,28 @@ static void dot(const Vec2& p, const Rgba& colour)
     drawScaledDisc(s, p, DOT_RADIUS / s, colour);
 }
 
-static const char* const GEAR_LEGEND_LINES[] = {
+static const char* const GEAR_LEGEND_LINES[LEGEND_LINE_COUNT] = {
     "     green : base circle",
     "     black : undercut circle",
     "     purple: standard pitch circle",
     "     blue  : mesh pitch circle",
     "     yellow: bottom and tip circle",
 };
-static const float GEAR_LEGEND_YS[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
 
 static void drawGearLegend(const char* heading)
 {
-    drawText(-0.9f, 0.95f, GLUT_BITMAP_HELVETICA_18, heading);
-    legend(GEAR_LEGEND_LINES, GEAR_LEGEND_YS, 5);
+    drawText(LEGEND_X, LEGEND_HEADING_Y, GLUT_BITMAP_HELVETICA_18, heading);
+    legend(GEAR_LEGEND_LINES);
 }
 
-static const float MESH_LEGEND_YS[] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
-static const char* const MESH_LEGEND_LINES[] = {
+static const char* const MESH_LEGEND_LINES[LEGEND_LINE_COUNT] = {
     "(3) draw gear mesh",
     "     circle : blue :mesh pitch cl,  green:base cl,  black:undercut cl",
     "     point  : blue :mesh pitch pnt, black:mesh start and finish pnt",
     "                 green:interference pnt, red:contact pnt",
     "     green line : path of contact",
 };
-static const char* const STD_MESH_LEGEND_LINES[] = {
+static const char* const STD_MESH_LEGEND_LINES[LEGEND_LINE_COUNT] = {
     "(4) draw standard gear mesh",
     "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
     "     point  : blue :pitch pnt, black:mesh start and finish pnt",
@@ -78,6 +86,8 @@ void advanceMesh()
         v.theta1w = v.theta1w + gp.pitchAngle1;
     }
     v.theta2w = gp.ratio * v.theta1w;
+    assert(v.theta1w >= gp.pitchAngle1 && v.theta1w < 2.0 * gp.pitchAngle1 &&
+           "one step folds the angle into one pitch");
 }
 
 // Black dot at the start or finish of contact on one side of the pitch point: at
@@ -122,7 +132,7 @@ static void drawShiftedMeshView()
 {
     GearPairState& gp = gearPair;
     const ViewState& v = viewState;
-    legend(MESH_LEGEND_LINES, MESH_LEGEND_YS, 5);
+    legend(MESH_LEGEND_LINES);
     advanceMesh();
     drawGearCircles(gp.center1, v.theta1, gp.rg1, 0, gp.rcut1, 0, gp.rb1, gp.ru1);
     drawGearCircles(gp.center2, -v.theta2, gp.rg2, 0, gp.rcut2, 0, gp.rb2, gp.ru2);
@@ -134,6 +144,8 @@ static void drawShiftedMeshView()
     markContactEnd(gp.U2, gp.distU2, gp.T1, gp.distT1, gp.N2, gp.distN2);
     drawScaledLine(v.scale, gp.N1, gp.N2, GREEN);
     gp.contactCount = findContactPoints(gp.alphab, gp.limit1, gp.limit2, v.theta1w, gp.contacts);
+    assert(gp.contactCount >= 0 && gp.contactCount <= CONTACT_CAPACITY &&
+           "contact points overflow their buffer");
     for (int i = 0; i < gp.contactCount; ++i) {
         dot(gp.contacts[i], CONTACT_COLOUR);
     }
@@ -147,7 +159,7 @@ static void drawStandardMeshView()
 {
     GearPairState& gp = gearPair;
     const ViewState& v = viewState;
-    legend(STD_MESH_LEGEND_LINES, MESH_LEGEND_YS, 5);
+    legend(STD_MESH_LEGEND_LINES);
     drawCrosshair(ORIGIN, 0);
     dot(gp.stdN1, GREEN);
     dot(gp.stdN2, GREEN);
@@ -160,6 +172,8 @@ static void drawStandardMeshView()
     drawGearCircles(gp.stdCenter2, -v.theta2, gp.rg2, 0, gp.rcut02, 0, gp.r02, gp.ru02);
     gp.stdContactCount =
         findContactPoints(gp.alpha0, gp.stdLimit1, gp.stdLimit2, v.theta1w, gp.stdContacts);
+    assert(gp.stdContactCount >= 0 && gp.stdContactCount <= CONTACT_CAPACITY &&
+           "contact points overflow their buffer");
     for (int i = 0; i < gp.stdContactCount; ++i) {
         dot(gp.stdContacts[i], CONTACT_COLOUR);
     }
@@ -170,6 +184,8 @@ static void drawStandardMeshView()
 
 void displayViews()
 {
+    // The dash-dot figures are bounded for this range only.
+    assert(viewState.scale >= SCALE_MIN && viewState.scale <= SCALE_MAX && "zoom out of its range");
     beginFrame();
     const char mode = viewState.viewMode;
     if (mode == '1') {

@@ -13,10 +13,13 @@ const char* const WINDOW_TITLE =
     "転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"
     "w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続";
 
+// Side of the square window at start, pixels: 400 per window unit.
+static constexpr int WINDOW_SIDE = 800;
+
 void openWindow(int* argc, char** argv)
 {
     // Before glutInit, so that a -geometry on the command line takes precedence.
-    glutInitWindowSize(800, 800);
+    glutInitWindowSize(WINDOW_SIDE, WINDOW_SIDE);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(WINDOW_TITLE);

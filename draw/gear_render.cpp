@@ -10,6 +10,7 @@
 
 #include <GL/gl.h>
 
+#include <cassert>
 #include <cmath>
 
 #include "draw/round_primitives.h"
@@ -53,6 +54,7 @@ void drawGearCircles(const Vec2& centre, double angle, double rg, double rf, dou
 void drawGearTeeth(double s, double angle, int z, const Vec2& centre, int last,
                    const Vec2* points, const Rgba& colour)
 {
+    assert(z > 0 && "a gear has teeth");
     const double pitch = 2.0 * PI / static_cast<double>(z);
     const double tx = toWindow(s * centre.x);
     const double ty = toWindow(s * centre.y);
@@ -71,6 +73,7 @@ void drawGearTeeth(double s, double angle, int z, const Vec2& centre, int last,
 // last separate 4-pixel segments.
 void drawProfile(const Vec2* points, int last, const Rgba& colour)
 {
+    assert(last >= 0 && last <= PROFILE_LAST_INDEX && "outline overflows its array");
     for (int i = 1; i <= last; ++i) {
         const double s = viewState.scale;
         const Vec2 a = {s * points[i - 1].x, s * points[i - 1].y};

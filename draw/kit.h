@@ -31,7 +31,8 @@ constexpr double DEG_TO_RAD = 0.01745329252;
 constexpr int CIRCLE_SEGMENTS = 120;
 constexpr double STANDING_LINE_WIDTH = 2.0;
 
-// v converted to window units: (v * 400) / 400.
+// v converted to window units: (v * 400) / 400, which changes about one double
+// in seven in its last bit.
 double toWindow(double v);
 
 void drawLine(const Vec2& p1, const Vec2& p2, const Rgba& colour);
