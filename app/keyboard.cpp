@@ -1,16 +1,18 @@
 // keyboard.cpp -- maps single keys to view changes, zoom, direction, steps, new
 // numbers on the console, and the end of the program.
 //
-// Keys that redraw draw the frame themselves, before the callback returns: the
-// animation moves only on key presses and window-system redisplays, and nothing
-// posts redisplay requests. 'z' and 'x' run the console dialogue inside the
-// callback, so the window stands still until it returns, and then keeps the old
-// picture until the next redraw.
+// A key changes the view state, turns the gears of a mesh view by its one step,
+// and asks for a redisplay: keys that arrive while a slow frame is drawn all count,
+// and end in one frame. 'z' and 'x' open the console dialogue and return at once;
+// the window goes on living while it waits for its answers.
 #include "app/keyboard.h"
 
 #include <cstdlib>
 
+#include <GL/freeglut.h>
+
 #include "app/views.h"
+#include "app/window.h"
 #include "gear/dialogue.h"
 #include "gear/gear_pair.h"
 
@@ -18,12 +20,21 @@ void keyboardCommand(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
+    if (key == KEY_ESCAPE) {
+        std::exit(0);
+    }
+    // NOTE: keys typed into the window while the console waits are dropped, not
+    // run once it has its answer: they were meant for the console.
+    if (dialogueOpen()) {
+        return;
+    }
     ViewState& v = viewState;
     v.lastKey = static_cast<char>(key);
     switch (key) {
     case 'z':
     case 'x':
-        parameterDialogue();
+        openDialogue();
+        waitForAnswers();
         return;
     case '1':
     case '2':
@@ -52,10 +63,11 @@ void keyboardCommand(unsigned char key, int x, int y)
         break;
     case 's':
         break;
-    case KEY_ESCAPE:
-        std::exit(0);
     default:
         return;
     }
-    displayViews();
+    if (v.viewMode == '3' || v.viewMode == '4') {
+        advanceMesh();
+    }
+    glutPostRedisplay();
 }

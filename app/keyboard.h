@@ -12,6 +12,8 @@ constexpr double SCALE_MAX = 200.0;
 // 'w' multiplies the zoom by it (the picture shrinks), 'W' divides by it.
 constexpr double ZOOM_STEP = 0.9;
 
-// GLUT keyboard callback: records the key in viewState.lastKey, then applies its
-// command; keys that redraw call displayViews directly. The mouse position is unused.
+// GLUT keyboard callback: ESC ends the program; while the dialogue waits every
+// other key is dropped. Otherwise records the key in viewState.lastKey and applies
+// its command; keys that redraw turn a mesh view one step and post a redisplay.
+// The mouse position is unused.
 void keyboardCommand(unsigned char key, int x, int y);

@@ -5,6 +5,7 @@
 
 #include "app/display_check.h"
 #include "app/window.h"
+#include "gear/console_lines.h"
 #include "gear/dialogue.h"
 #include "gear/gear_pair.h"
 
@@ -24,7 +25,16 @@ int main(int argc, char** argv)
     }
     viewState.lastKey = 'z';
     viewState.viewMode = '1';
-    parameterDialogue();
+    // The first pair is made before the window opens, waiting on the console.
+    startConsoleLines();
+    openDialogue();
+    ConsoleLine line;
+    while (dialogueOpen()) {
+        if (takeConsoleLine(line, true) == LineStatus::END) {
+            endOfDialogueInput();
+        }
+        answerDialogue(line.text, line.whole);
+    }
     openWindow(&argc, argv);
     return 0;
 }

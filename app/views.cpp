@@ -79,12 +79,20 @@ void advanceMesh()
     v.theta1w = v.theta1w + v.step;
     v.theta1 = v.theta1 + v.step;
     v.theta2 = gp.ratio * v.theta1;
-    if (v.theta1w > gp.pitchAngle1) {
-        v.theta1w = v.theta1w - gp.pitchAngle1;
+    const double pitch = gp.pitchAngle1;
+    double w = v.theta1w;
+    if (w > pitch) {
+        w = w - pitch;
     }
-    if (v.theta1w < gp.pitchAngle1) {
-        v.theta1w = v.theta1w + gp.pitchAngle1;
+    while (w < pitch) {
+        w = w + pitch;
     }
+    // NOTE: an angle a hair short of one pitch can round up to two on the way
+    // back; two pitches are one pitch, and the subtraction is exact.
+    while (w >= 2.0 * pitch) {
+        w = w - pitch;
+    }
+    v.theta1w = w;
     v.theta2w = gp.ratio * v.theta1w;
     assert(v.theta1w >= gp.pitchAngle1 && v.theta1w < 2.0 * gp.pitchAngle1 &&
            "one step folds the angle into one pitch");
@@ -133,7 +141,6 @@ static void drawShiftedMeshView()
     GearPairState& gp = gearPair;
     const ViewState& v = viewState;
     legend(MESH_LEGEND_LINES);
-    advanceMesh();
     drawGearCircles(gp.center1, v.theta1, gp.rg1, 0, gp.rcut1, 0, gp.rb1, gp.ru1);
     drawGearCircles(gp.center2, -v.theta2, gp.rg2, 0, gp.rcut2, 0, gp.rb2, gp.ru2);
     drawCrosshair(ORIGIN, 0);
@@ -167,7 +174,6 @@ static void drawStandardMeshView()
     markContactEnd(gp.stdU1, gp.stdDistU1, gp.stdT2, gp.stdDistT2, gp.stdN1, gp.stdDistN1);
     markContactEnd(gp.stdU2, gp.stdDistU2, gp.stdT1, gp.stdDistT1, gp.stdN2, gp.stdDistN2);
     drawScaledLine(v.scale, gp.stdN1, gp.stdN2, GREEN);
-    advanceMesh();
     drawGearCircles(gp.stdCenter1, v.theta1, gp.rg1, 0, gp.rcut01, 0, gp.r01, gp.ru01);
     drawGearCircles(gp.stdCenter2, -v.theta2, gp.rg2, 0, gp.rcut02, 0, gp.r02, gp.ru02);
     gp.stdContactCount =

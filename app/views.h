@@ -7,11 +7,12 @@
 // Colour of the contact-point dots of the mesh views.
 extern const Rgba CONTACT_COLOUR;
 
-// GLUT display callback, also called by the keys that redraw: one whole frame of
-// the view in viewState.viewMode, buffers swapped. Views 3 and 4 advance the
-// animation by one step first.
+// GLUT display callback: one whole frame of the view in viewState.viewMode,
+// buffers swapped. It draws the state as it is and turns nothing, so a redisplay
+// that the window system asks for repaints the same picture.
 void displayViews();
 
 // Adds viewState.step to the gear-1 angles, folds theta1w into
-// [pitchAngle1, 2 pitchAngle1), and sets gear 2's angles by the speed ratio.
+// [pitchAngle1, 2 pitchAngle1) from wherever it was, and sets gear 2's angles by
+// the speed ratio: one step of the mesh views' animation.
 void advanceMesh();

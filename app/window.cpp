@@ -8,6 +8,8 @@
 
 #include "app/keyboard.h"
 #include "app/views.h"
+#include "gear/console_lines.h"
+#include "gear/dialogue.h"
 
 const char* const WINDOW_TITLE =
     "転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"
@@ -15,6 +17,33 @@ const char* const WINDOW_TITLE =
 
 // Side of the square window at start, pixels: 400 per window unit.
 static constexpr int WINDOW_SIDE = 800;
+// How often the loop looks for a console line while the dialogue waits, ms: well
+// under what a person notices after pressing Enter.
+static constexpr unsigned int CONSOLE_POLL_MS = 20;
+
+// Answers the open dialogue with the lines typed since the last look; once the
+// pair is accepted the window shows it at once.
+static void answerFromConsole(int)
+{
+    ConsoleLine line;
+    while (dialogueOpen()) {
+        const LineStatus status = takeConsoleLine(line, false);
+        if (status == LineStatus::END) {
+            endOfDialogueInput();
+        }
+        if (status == LineStatus::NONE) {
+            glutTimerFunc(CONSOLE_POLL_MS, answerFromConsole, 0);
+            return;
+        }
+        answerDialogue(line.text, line.whole);
+    }
+    glutPostRedisplay();
+}
+
+void waitForAnswers()
+{
+    glutTimerFunc(CONSOLE_POLL_MS, answerFromConsole, 0);
+}
 
 void openWindow(int* argc, char** argv)
 {

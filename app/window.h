@@ -17,6 +17,10 @@ void endFrame();
 // One line of bitmap text whose first character's origin is (x, y) in window units.
 void drawText(float x, float y, void* font, const char* text);
 
+// Lets the event loop answer the open dialogue from the console's lines, a look
+// every few milliseconds, and show the new pair once it is accepted.
+void waitForAnswers();
+
 // Hands the title to the window system so that it shows the real characters;
 // provided beside the window code for each window system.
 void setWindowTitleProperties(const char* utf8Title);

@@ -4,20 +4,22 @@
 // The dialogue asks for the numbers of teeth (unless only the shifts are being
 // re-entered), computes the standard pair, asks for the shift coefficients until
 // a pair meshes with sound geometry, computes the shifted pair, resets the view
-// and prints the report. Every prompt is flushed before input is read, so that it
-// shows also when the console is a pipe. The Japanese texts are UTF-8.
+// and prints the report. It is fed one line at a time and never waits itself, so
+// that a window can go on living between two lines. Every text is flushed as it
+// is written, so that a prompt shows also when the console is a pipe. The
+// Japanese texts are UTF-8.
 #include "gear/dialogue.h"
 
 #include <cassert>
 #include <cmath>
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
 
 #include "gear/console_text.h"
 #include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
 
-FILE* consoleIn = stdin;
 FILE* consoleOut = stdout;
 
 // [SECTION] Texts
@@ -29,6 +31,9 @@ static const char* const NO_MESH_TEXT = "\nかみ合い圧力角=0  かみ合い
 
 static const char* const UNREADABLE_TEXT =
     "\n数値として読めません．この行を捨てます．もう一度入力してください";
+static const char* const TOO_MANY_TEXT =
+    "\n数が多すぎます．この行を捨てます．もう一度入力してください";
+static const char* const HALF_WIDTH_TEXT = "\n半角の数字で入力してください";
 static const char* const END_OF_INPUT_TEXT = "\n入力が終わりました．終了します\n";
 static const char* const TEETH_RANGE_TEXT =
     "\n歯数は%d以上%d以下で入力してください（%d未満では歯元のアンダーカットがピッチ円を越え，"
@@ -81,49 +86,107 @@ __attribute__((format(printf, 1, 2))) static void say(const char* format, ...)
     std::fflush(consoleOut);
 }
 
-[[noreturn]] static void endOfInput()
+[[noreturn]] void endOfDialogueInput()
 {
     say("%s", END_OF_INPUT_TEXT);
     std::exit(1);
 }
 
-// After a read that converted fewer items than asked: end at the end of input,
-// otherwise drop the rest of the line so that the next prompt reads new input.
-static void rejectLine(int converted)
+// [SECTION] Reading a line
+// What a Japanese input method in full-width mode types for a number, read as the
+// ASCII it stands for. Each form is three bytes of UTF-8.
+struct WideForm {
+    const char* utf8;
+    char ascii;
+};
+static const WideForm WIDE_FORMS[] = {
+    {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'},
+    {"６", '6'}, {"７", '7'}, {"８", '8'}, {"９", '9'}, {"＋", '+'}, {"－", '-'},
+    {"．", '.'}, {"ｅ", 'e'}, {"Ｅ", 'E'}, {"　", ' '},
+};
+constexpr std::size_t WIDE_FORM_BYTES = 3;
+
+bool readAsAscii(const char* line, char* text, std::size_t size)
 {
-    if (converted == EOF) {
-        endOfInput();
+    assert(size > std::strlen(line) && "the ASCII reading never grows the line");
+    bool foreign = false;
+    std::size_t out = 0;
+    for (const char* c = line; *c != '\0' && out + 1 < size;) {
+        const WideForm* form = nullptr;
+        for (const WideForm& f : WIDE_FORMS) {
+            if (std::strncmp(c, f.utf8, WIDE_FORM_BYTES) == 0) {
+                form = &f;
+            }
+        }
+        if (form != nullptr) {
+            text[out++] = form->ascii;
+            c += WIDE_FORM_BYTES;
+            continue;
+        }
+        foreign = foreign || static_cast<unsigned char>(*c) >= 0x80;
+        text[out++] = *c++;
     }
-    int c = std::fgetc(consoleIn);
-    while (c != '\n' && c != EOF) {
-        c = std::fgetc(consoleIn);
-    }
-    if (c == EOF) {
-        endOfInput();
-    }
-    say("%s", UNREADABLE_TEXT);
+    text[out] = '\0';
+    return foreign;
 }
 
-// NOTE: read wider than int: a number of teeth past the int range must meet the
-// range check, not wrap into it.
-static bool readTwoInts(long long& a, long long& b)
+// The numbers of one line, at most `room` of them.
+struct LineNumbers {
+    int count;
+    long long whole[2];  // when whole numbers are asked for
+    double real[2];      // otherwise
+};
+
+enum class LineReading { NUMBERS, UNREADABLE, TOO_MANY };
+
+static bool isBlank(char c)
 {
-    const int converted = std::fscanf(consoleIn, "%lld %lld", &a, &b);
-    if (converted == 2) {
-        return true;
-    }
-    rejectLine(converted);
-    return false;
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-static bool readTwoReals(double& a, double& b)
+// Splits text at blanks; every piece must read completely as a number (a whole
+// number when wholeNumbers), and there may be no more than room of them.
+// NOTE: a whole number past the range of long long reads as its limit, which the
+// range check then refuses, rather than as unreadable.
+static LineReading readNumbers(const char* text, bool wholeNumbers, int room, LineNumbers& numbers)
 {
-    const int converted = std::fscanf(consoleIn, "%lf %lf", &a, &b);
-    if (converted == 2) {
-        return true;
+    numbers.count = 0;
+    int pieces = 0;
+    const char* c = text;
+    for (;;) {
+        while (isBlank(*c)) {
+            ++c;
+        }
+        if (*c == '\0') {
+            break;
+        }
+        const char* pieceEnd = c;
+        while (*pieceEnd != '\0' && !isBlank(*pieceEnd)) {
+            ++pieceEnd;
+        }
+        char* end = nullptr;
+        long long whole = 0;
+        double real = 0.0;
+        if (wholeNumbers) {
+            whole = std::strtoll(c, &end, 10);
+        } else {
+            real = std::strtod(c, &end);
+        }
+        if (end != pieceEnd) {
+            return LineReading::UNREADABLE;
+        }
+        if (pieces < room) {
+            numbers.whole[pieces] = whole;
+            numbers.real[pieces] = real;
+        }
+        ++pieces;
+        c = pieceEnd;
     }
-    rejectLine(converted);
-    return false;
+    if (pieces > room) {
+        return LineReading::TOO_MANY;
+    }
+    numbers.count = pieces;
+    return LineReading::NUMBERS;
 }
 
 // [SECTION] Refusals
@@ -164,47 +227,7 @@ static void sayFault(PairFault fault, int gear)
     say(faultText(fault), gear);
 }
 
-// [SECTION] Dialogue
-static void askTeeth()
-{
-    GearPairState& gp = gearPair;
-    say("%s", TITLE_TEXT);
-    say("%s", TEETH_HEADING_TEXT);
-    for (;;) {
-        say("%s", TEETH_PROMPT_TEXT);
-        long long z1 = 0;
-        long long z2 = 0;
-        if (!readTwoInts(z1, z2)) {
-            continue;
-        }
-        if (!teethInRange(z1, z2)) {
-            sayFault(PairFault::TEETH_OUT_OF_RANGE, 0);
-            continue;
-        }
-        gp.z1 = static_cast<int>(z1);
-        gp.z2 = static_cast<int>(z2);
-        return;
-    }
-}
-
-static void askShifts()
-{
-    for (;;) {
-        say("%s", SHIFT_PROMPT_TEXT);
-        double x1 = 0.0;
-        double x2 = 0.0;
-        if (!readTwoReals(x1, x2)) {
-            continue;
-        }
-        int gear = 0;
-        const PairFault fault = shiftPair(x1, x2, gear);
-        if (fault == PairFault::NONE) {
-            return;
-        }
-        sayFault(fault, gear);
-    }
-}
-
+// [SECTION] Report
 void printReport()
 {
     const GearPairState& gp = gearPair;
@@ -248,14 +271,118 @@ static void warnOfUnsoundPair()
     }
 }
 
-void parameterDialogue()
+// [SECTION] Dialogue
+// The two questions, each answered with two numbers on one line or on several.
+enum class Question { NONE, TEETH, SHIFTS };
+static Question question = Question::NONE;
+static int numbersHeld;         // numbers typed so far towards the question's two
+static long long teethHeld[2];  // z1, z2 as typed
+static double shiftsHeld[2];    // x1, x2 as typed
+
+// While a question waits, the record holds the last accepted pair, so that a
+// window drawing it between two lines shows a whole pair; the pair being made
+// waits in draftPair.
+static GearPairState shownPair;
+static GearPairState draftPair;
+static bool draftHeld;
+
+static void ask(Question q)
 {
-    if (viewState.lastKey != 'x') {
-        askTeeth();
-        teethStage();
+    question = q;
+    numbersHeld = 0;
+    say("%s", q == Question::TEETH ? TEETH_PROMPT_TEXT : SHIFT_PROMPT_TEXT);
+}
+
+static void answerTeeth(long long z1, long long z2)
+{
+    if (!teethInRange(z1, z2)) {
+        sayFault(PairFault::TEETH_OUT_OF_RANGE, 0);
+        ask(Question::TEETH);
+        return;
     }
-    askShifts();
+    gearPair.z1 = static_cast<int>(z1);
+    gearPair.z2 = static_cast<int>(z2);
+    teethStage();
+    ask(Question::SHIFTS);
+}
+
+static void answerShifts(double x1, double x2)
+{
+    int gear = 0;
+    const PairFault fault = shiftPair(x1, x2, gear);
+    if (fault != PairFault::NONE) {
+        sayFault(fault, gear);
+        ask(Question::SHIFTS);
+        return;
+    }
     warnOfUnsoundPair();
     resetView();
     printReport();
+    question = Question::NONE;
+}
+
+// One line towards the open question: its numbers are held until there are two;
+// a line that does not read, or holds more than the question asks, is dropped
+// whole with what was held, and the question is asked again.
+static void takeLine(const char* line, bool whole)
+{
+    char text[CONSOLE_LINE_MAX];
+    const bool foreign = whole && readAsAscii(line, text, sizeof text);
+    LineNumbers numbers = {};
+    const LineReading reading =
+        whole ? readNumbers(text, question == Question::TEETH, 2 - numbersHeld, numbers)
+              : LineReading::UNREADABLE;
+    if (reading != LineReading::NUMBERS) {
+        say("%s", reading == LineReading::TOO_MANY ? TOO_MANY_TEXT : UNREADABLE_TEXT);
+        if (reading == LineReading::UNREADABLE && foreign) {
+            say("%s", HALF_WIDTH_TEXT);
+        }
+        ask(question);
+        return;
+    }
+    for (int i = 0; i < numbers.count; ++i) {
+        teethHeld[numbersHeld] = numbers.whole[i];
+        shiftsHeld[numbersHeld] = numbers.real[i];
+        ++numbersHeld;
+    }
+    if (numbersHeld < 2) {
+        return;
+    }
+    if (question == Question::TEETH) {
+        answerTeeth(teethHeld[0], teethHeld[1]);
+    } else {
+        answerShifts(shiftsHeld[0], shiftsHeld[1]);
+    }
+}
+
+void openDialogue()
+{
+    assert(question == Question::NONE && "one dialogue at a time");
+    if (viewState.lastKey == 'x') {
+        ask(Question::SHIFTS);
+        return;
+    }
+    say("%s", TITLE_TEXT);
+    say("%s", TEETH_HEADING_TEXT);
+    ask(Question::TEETH);
+}
+
+bool dialogueOpen()
+{
+    return question != Question::NONE;
+}
+
+void answerDialogue(const char* line, bool whole)
+{
+    assert(dialogueOpen() && "a line answers an open dialogue");
+    shownPair = gearPair;
+    if (draftHeld) {
+        gearPair = draftPair;
+    }
+    takeLine(line, whole);
+    draftHeld = dialogueOpen();
+    if (draftHeld) {
+        draftPair = gearPair;
+        gearPair = shownPair;
+    }
 }

@@ -1,20 +1,36 @@
 // dialogue.h -- the console dialogue that fills the gear pair, and its report.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 #include "gear/gear_pair.h"
 #include "gear/pair_stages.h"
 
-// Where the dialogue reads and writes; the console unless a test points them at
-// a script.
-extern FILE* consoleIn;
+// Where the dialogue writes; the console unless a test points it at a buffer.
 extern FILE* consoleOut;
 
-// Runs the whole dialogue: the teeth prompt and stage unless viewState.lastKey is
-// 'x', then the shift prompt until a pair meshes, the shift stage, the view reset
-// and the report. Ends the process with status 1 when the input ends.
-void parameterDialogue();
+// The longest line, in bytes with its NUL, that the dialogue reads; a longer one
+// is refused whole.
+constexpr std::size_t CONSOLE_LINE_MAX = 256;
+
+// Opens a run of the dialogue and asks its first question: the numbers of teeth,
+// or with viewState.lastKey 'x' only the shift coefficients.
+void openDialogue();
+// True from openDialogue until a pair has been accepted and reported.
+bool dialogueOpen();
+// One line typed at the open dialogue, without its line end; whole is false when
+// the line was longer than CONSOLE_LINE_MAX and is cut. Once the answer completes
+// an accepted pair, the record holds it, the view is reset and the report printed;
+// until then the record keeps the pair it had.
+void answerDialogue(const char* line, bool whole);
+// The console's input has ended while the dialogue waits: says so, ends with status 1.
+[[noreturn]] void endOfDialogueInput();
 
 // The report and key help of the pair in gearPair.
 void printReport();
+
+// line with every full-width digit, sign, decimal point, exponent letter and
+// ideographic space read as its ASCII form, into text (size > strlen(line)).
+// True when the line holds other characters outside ASCII.
+bool readAsAscii(const char* line, char* text, std::size_t size);

@@ -23,6 +23,7 @@ void resetView()
     v.step = v.baseStep;
     v.theta2 = 0.0;
     v.theta1 = 0.0;
-    v.theta2w = 0.0;
-    v.theta1w = 0.0;
+    // Angle 0 folded into one pitch, as every step leaves the folded angle.
+    v.theta1w = gearPair.pitchAngle1;
+    v.theta2w = gearPair.ratio * v.theta1w;
 }

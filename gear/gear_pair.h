@@ -141,7 +141,7 @@ struct ViewState {
     double step;            // +baseStep or -baseStep, added by each mesh display
     double theta1;          // rotation of gear 1, never folded
     double theta2;          // rotation of gear 2, ratio * theta1
-    double theta1w;         // rotation of gear 1 folded into one angular pitch
+    double theta1w;         // rotation of gear 1 folded into [pitchAngle1, 2 pitchAngle1)
     double theta2w;         // ratio * theta1w
 };
 
@@ -153,8 +153,8 @@ constexpr double START_SCALE = 0.2;
 constexpr int STEPS_PER_HALF_PITCH = 20;
 
 // Zoom and animation back to the start after a pair is computed: scale START_SCALE,
-// step forward by PI / (z1 STEPS_PER_HALF_PITCH), every angle 0. viewMode and
-// lastKey stay.
+// step forward by PI / (z1 STEPS_PER_HALF_PITCH), gear 1 at angle 0 (its folded
+// angle at pitchAngle1, the fold of 0). viewMode and lastKey stay.
 void resetView();
 
 // |P|, the distance of a point from the origin.

@@ -1,4 +1,6 @@
-// Runs the console dialogue on a scripted input and captures what it prints.
+// Runs the console dialogue on a scripted input, fed a line at a time as the
+// console hands lines over, and captures what it prints. A script that ends while
+// the dialogue waits ends it as the end of the console's input does.
 #pragma once
 
 #include <cstdio>
@@ -8,35 +10,40 @@
 #include "gear/dialogue.h"
 #include "gear/gear_pair.h"
 
+inline void feedDialogue(const std::string& input, char lastKey)
+{
+    viewState.lastKey = lastKey;
+    openDialogue();
+    std::size_t at = 0;
+    while (dialogueOpen()) {
+        if (at >= input.size()) {
+            endOfDialogueInput();
+        }
+        std::size_t end = input.find('\n', at);
+        end = end == std::string::npos ? input.size() : end;
+        const std::string line = input.substr(at, end - at);
+        at = end + 1;
+        answerDialogue(line.c_str(), line.size() < CONSOLE_LINE_MAX);
+    }
+}
+
 #ifdef _WIN32
 #include <io.h>
 
-// Windows has neither fmemopen nor open_memstream: script and output go through
-// two temporary files (binary, so that no line end is translated), made once and
-// emptied before every run, since making files is slow under Wine.
-inline FILE* emptiedScratchFile(FILE*& file)
-{
-    if (file == nullptr) {
-        file = std::tmpfile();
-    }
-    std::rewind(file);
-    _chsize(_fileno(file), 0);
-    return file;
-}
-
+// Windows has no open_memstream: the output goes through a temporary file (binary,
+// so that no line end is translated), made once and emptied before every run,
+// since making files is slow under Wine.
 inline std::string runDialogue(const std::string& input, char lastKey)
 {
-    static FILE* inFile = nullptr;
     static FILE* outFile = nullptr;
-    FILE* in = emptiedScratchFile(inFile);
-    FILE* out = emptiedScratchFile(outFile);
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    consoleIn = in;
+    if (outFile == nullptr) {
+        outFile = std::tmpfile();
+    }
+    FILE* out = outFile;
+    std::rewind(out);
+    _chsize(_fileno(out), 0);
     consoleOut = out;
-    viewState.lastKey = lastKey;
-    parameterDialogue();
-    consoleIn = stdin;
+    feedDialogue(input, lastKey);
     consoleOut = stdout;
     std::string printed(static_cast<size_t>(std::ftell(out)), '\0');
     std::rewind(out);
@@ -48,15 +55,10 @@ inline std::string runDialogue(const std::string& input, char lastKey)
 {
     char* outBuf = nullptr;
     size_t outSize = 0;
-    FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
     FILE* out = open_memstream(&outBuf, &outSize);
-    consoleIn = in;
     consoleOut = out;
-    viewState.lastKey = lastKey;
-    parameterDialogue();
+    feedDialogue(input, lastKey);
     std::fclose(out);
-    std::fclose(in);
-    consoleIn = stdin;
     consoleOut = stdout;
     std::string printed(outBuf, outSize);
     std::free(outBuf);

@@ -100,6 +100,59 @@ TEST(Dialogue, UnreadableInputIsDiscardedAndAskedAgain)
     EXPECT_EQ(gearPair.z2, 20);
 }
 
+// A line is taken whole or not at all: a piece that is not the number asked for,
+// or a number too many, drops the line and asks again; numbers may come on
+// several lines; full-width digits read as their ASCII forms.
+TEST(Dialogue, ReadsExactlyTwoNumbersFromWholeLines)
+{
+    const std::string unreadable = "\n数値として読めません．この行を捨てます．もう一度入力してください";
+    const std::string tooMany = "\n数が多すぎます．この行を捨てます．もう一度入力してください";
+    const std::string halfWidth = "\n半角の数字で入力してください";
+    const struct {
+        const char* input;
+        std::string said;  // what the first refusal says, then the prompt again
+        int z2;
+        double x1;
+    } cases[] = {
+        {"20 20.7\n20 30\n0.7 0\n", unreadable + TEETH_PROMPT, 30, 0.7},
+        {"20 20\n1e 1e\n0.5abc 0\n0.25 0\n", unreadable + SHIFT_PROMPT + unreadable, 20, 0.25},
+        {"10 30 40\n10 30\n0 0\n", tooMany + TEETH_PROMPT, 30, 0.0},
+        {"20\n20 30\n20\n\n25\n0.5\n0\n", tooMany + TEETH_PROMPT + SHIFT_PROMPT, 25, 0.5},
+        {"２０　２５\n－０．５ｅ－１　＋０\n", TEETH_PROMPT + SHIFT_PROMPT, 25, -0.05},
+        {"２０　あ\n20 20\n0 0\n", unreadable + halfWidth + TEETH_PROMPT, 20, 0.0},
+        {"20 20\n0.1 0 ０\n0,5 0\n0 0\n", tooMany + SHIFT_PROMPT + unreadable + SHIFT_PROMPT, 20,
+         0.0},
+    };
+    for (const auto& c : cases) {
+        const std::string printed = runDialogue(c.input, 'z');
+        EXPECT_NE(printed.find(c.said), std::string::npos) << c.input;
+        EXPECT_EQ(gearPair.z2, c.z2) << c.input;
+        EXPECT_EQ(gearPair.x1, c.x1) << c.input;
+    }
+}
+
+// Every full-width form a Japanese input method types for a number, alone and in
+// a line; other characters outside ASCII stay and are told of.
+TEST(Dialogue, FullWidthFormsReadAsAscii)
+{
+    const struct {
+        const char* line;
+        const char* ascii;
+        bool foreign;
+    } cases[] = {
+        {"０１２３４５６７８９", "0123456789", false},
+        {"＋－．ｅＥ　", "+-.eE ", false},
+        {"1２ ３.5　-ｅ", "12 3.5 -e", false},
+        {"２０，２０", "20，20", true},
+        {"x１ é", "x1 é", true},
+    };
+    for (const auto& c : cases) {
+        char text[CONSOLE_LINE_MAX];
+        EXPECT_EQ(readAsAscii(c.line, text, sizeof text), c.foreign) << c.line;
+        EXPECT_STREQ(text, c.ascii);
+    }
+}
+
 TEST(Dialogue, RejectsUnsoundNumbersWithAMessage)
 {
     // Teeth out of range, then non-finite shifts, then a tip inside the base circle.

@@ -1,5 +1,5 @@
 // The four views against the recording stand-in: legends, what is drawn over what,
-// the start-and-finish dot rule, and the mesh advance.
+// and the start-and-finish dot rule.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -95,6 +95,7 @@ TEST(Views, ShiftedMeshDrawsCirclesThenMarksThenTeeth)
     const GearPairState& gp = gearPair;
     viewState.theta1 = -viewState.baseStep;
     viewState.theta1w = viewState.theta1;
+    advanceMesh();
     drawView('3');
     const std::vector<std::string> expected = {
         "(3) draw gear mesh",
@@ -192,34 +193,6 @@ TEST(Views, StartAndFinishDotsNeedAStrictMinimum)
     EXPECT_EQ(blackDots(), 0);
 }
 
-TEST(Views, MeshAdvanceFoldsIntoOnePitch)
-{
-    computePair(20, 20, 0.0, 0.0);
-    const double p = gearPair.pitchAngle1;
-    viewState.theta1 = -viewState.baseStep;
-    viewState.theta1w = viewState.theta1;
-    viewState.step = viewState.baseStep;
-    advanceMesh();
-    EXPECT_EQ(viewState.theta1, 0.0);
-    EXPECT_EQ(viewState.theta1w, p);
-    double expectedTheta1 = 0.0;
-    for (int i = 0; i < 100; ++i) {
-        advanceMesh();
-        expectedTheta1 += viewState.baseStep;
-        EXPECT_GE(viewState.theta1w, p);
-        EXPECT_LT(viewState.theta1w, 2 * p);
-    }
-    EXPECT_EQ(viewState.theta1, expectedTheta1);
-    EXPECT_EQ(viewState.theta2, gearPair.ratio * viewState.theta1);
-    viewState.step = -viewState.baseStep;
-    for (int i = 0; i < 300; ++i) {
-        advanceMesh();
-        EXPECT_GE(viewState.theta1w, p);
-        EXPECT_LT(viewState.theta1w, 2 * p);
-        EXPECT_EQ(viewState.theta2w, gearPair.ratio * viewState.theta1w);
-    }
-}
-
 }  // namespace
 
 namespace {
@@ -234,8 +207,6 @@ TEST(Views, AcceptedPairsReachGLOnlyWithFiniteNumbers)
         runDialogue(input, 'z');
         ASSERT_EQ(std::strtod(std::strchr(input, '\n') + 1, nullptr), gearPair.x1) << input;
         for (char view : {'1', '2', '3', '4'}) {
-            viewState.theta1 = -viewState.baseStep;
-            viewState.theta1w = viewState.theta1;
             drawView(view);
             EXPECT_TRUE(glrec::allFinite()) << input << " view " << view;
             EXPECT_FALSE(glrec::overflowed());

@@ -1,0 +1,90 @@
+// console_lines_posix.cpp -- console lines on POSIX systems: a thread reads
+// standard input and hands one line at a time to whoever takes it.
+//
+// NOTE: the thread reads the descriptor, not stdin's FILE: a FILE's lock held by
+// a blocked read would be in the way of exit(), which flushes every stream, and
+// its buffer would swallow input typed ahead.
+#include "gear/console_lines.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+std::mutex guard;
+std::condition_variable changed;
+ConsoleLine ready;       // the line read and not yet taken
+bool lineReady = false;  // whether ready holds one
+bool ended = false;      // the input has ended; every line before has been taken
+
+// One line of standard input; false when the input ends before any byte of it.
+bool readLine(ConsoleLine& line)
+{
+    std::size_t length = 0;
+    bool any = false;
+    line.whole = true;
+    for (;;) {
+        char c = 0;
+        const ssize_t got = read(STDIN_FILENO, &c, 1);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0 || c == '\n') {
+            any = any || got > 0;
+            break;
+        }
+        any = true;
+        if (length + 1 < sizeof line.text) {
+            line.text[length++] = c;
+        } else {
+            line.whole = false;
+        }
+    }
+    line.text[length] = '\0';
+    return any;
+}
+
+void readLines()
+{
+    for (;;) {
+        ConsoleLine line;
+        const bool got = readLine(line);
+        std::unique_lock<std::mutex> lock(guard);
+        if (!got) {
+            ended = true;
+            changed.notify_all();
+            return;
+        }
+        ready = line;
+        lineReady = true;
+        changed.notify_all();
+        changed.wait(lock, [] { return !lineReady; });
+    }
+}
+
+}  // namespace
+
+void startConsoleLines()
+{
+    // NOTE: detached: the process ends with exit() while the thread waits in read().
+    std::thread(readLines).detach();
+}
+
+LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
+{
+    std::unique_lock<std::mutex> lock(guard);
+    if (wait) {
+        changed.wait(lock, [] { return lineReady || ended; });
+    }
+    if (lineReady) {
+        line = ready;
+        lineReady = false;
+        changed.notify_all();
+        return LineStatus::LINE;
+    }
+    return ended ? LineStatus::END : LineStatus::NONE;
+}
