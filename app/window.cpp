@@ -8,6 +8,7 @@
 
 #include "app/keyboard.h"
 #include "app/views.h"
+#include "draw/batch.h"
 #include "gear/console_lines.h"
 #include "gear/dialogue.h"
 
@@ -76,16 +77,19 @@ void beginFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+    startBatchFrame();
 }
 
 void endFrame()
 {
+    flushBatch();
     glFlush();
     glutSwapBuffers();
 }
 
 void drawText(float x, float y, void* font, const char* text)
 {
+    prepareForText();
     glPushAttrib(GL_CURRENT_BIT);
     glRasterPos2f(x, y);
     for (const char* c = text; *c != '\0'; ++c) {

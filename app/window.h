@@ -10,9 +10,9 @@ void openWindow(int* argc, char** argv);
 
 // Viewport over the whole window, projection identity, modelview left current.
 void reshapeWindow(int width, int height);
-// Clears colour and depth, then the modelview to identity.
+// Clears colour and depth, then the modelview (GL's and the kit's) to identity.
 void beginFrame();
-// Flushes and swaps the buffers.
+// Sends what the kit still holds, flushes and swaps the buffers.
 void endFrame();
 // One line of bitmap text whose first character's origin is (x, y) in window units.
 void drawText(float x, float y, void* font, const char* text);

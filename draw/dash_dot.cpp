@@ -9,10 +9,10 @@
 // way, call for call; a larger one, which zooming in on the pitch point soon
 // makes, can never lie wholly in the window, and only what can reach the window
 // is sent (window_cull.cpp), from the same pattern.
-#include <GL/gl.h>
-
 #include <cassert>
 #include <cmath>
+
+#include "draw/batch.h"
 
 #include "draw/dash_pattern.h"
 #include "draw/round_primitives.h"
@@ -52,20 +52,17 @@ constexpr double DASHED_GAP_PER_UNIT = 10.0;
 constexpr int SMALL_DASHED_CHORDS = 8;
 constexpr int SMALL_DASHED_GAP = 2;
 
-// One batch of `chords` chords on the circle of radius rr about the current
-// origin: from `first` through the points at angles j sub + start, j = 1 to chords.
+// `chords` chords on the circle of radius rr about the current origin: from
+// `first` through the points at angles j sub + start, j = 1 to chords.
 void sendChordChain(double rr, const Vec2& first, double sub, double start, int chords)
 {
-    glBegin(GL_LINES);
-        Vec2 current = first;
-        for (int j = 1; j <= chords; ++j) {
-            const Vec2 previous = current;
-            const double theta = j * sub + start;
-            current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
-        }
-    glEnd();
+    Vec2 current = first;
+    for (int j = 1; j <= chords; ++j) {
+        const Vec2 previous = current;
+        const double theta = j * sub + start;
+        current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
+        batchSegment(previous.x, previous.y, current.x, current.y);
+    }
 }
 
 }  // namespace
@@ -103,27 +100,21 @@ void sendDashDotLine(double x, double y, double direction, const LinePattern& p,
                      const Rgba& colour)
 {
     const double u = p.period;
-    glPushMatrix();
-    glTranslated(x, y, 0.0);
-    glRotated(direction * RAD_TO_DEG, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINES);
-        for (int i = 0; i < p.periods; ++i) {
-            double a = i * u;
-            double b = a + p.dash;
-            glVertex2d(a, 0.0);
-            glVertex2d(b, 0.0);
-            a = b + p.step;
-            b = a + p.step;
-            glVertex2d(a, 0.0);
-            glVertex2d(b, 0.0);
-        }
-        const double a = p.periods * u;
-        glVertex2d(a, 0.0);
-        glVertex2d(a + p.dash, 0.0);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPushMatrix();
+    kitTranslate(x, y);
+    kitRotate(direction * RAD_TO_DEG);
+    batchColour(colour);
+    for (int i = 0; i < p.periods; ++i) {
+        double a = i * u;
+        double b = a + p.dash;
+        batchSegment(a, 0.0, b, 0.0);
+        a = b + p.step;
+        b = a + p.step;
+        batchSegment(a, 0.0, b, 0.0);
+    }
+    const double a = p.periods * u;
+    batchSegment(a, 0.0, a + p.dash, 0.0);
+    kitPopMatrix();
 }
 
 // Group k is turned by an accumulating rotation, so it lies at (k + 1) groupAngle.
@@ -131,16 +122,15 @@ void sendDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
                        const Rgba& colour)
 {
     const Vec2 dotFirst = {std::cos(p.dotStart) * rr, std::sin(p.dotStart) * rr};
-    glPushMatrix();
-    glTranslated(tx, ty, 0.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    kitPushMatrix();
+    kitTranslate(tx, ty);
+    batchColour(colour);
     for (int k = 0; k < p.groups; ++k) {
-        glRotated(p.groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+        kitRotate(p.groupAngle * RAD_TO_DEG);
         sendChordChain(rr, Vec2{rr, 0.0}, p.sub, 0.0, p.dash);
         sendChordChain(rr, dotFirst, p.sub, p.dotStart, p.dot);
     }
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPopMatrix();
 }
 
 // p1 to p2 in window units: dash, gap, dot, gap repeated, closed by a long dash,
@@ -155,7 +145,6 @@ void drawDashDotLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     const double y = toWindow(p1.y);
     assert(length <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot line this long");
     const LinePattern p = linePattern(length);
-    glDisable(GL_LIGHTING);
     if (p.periods <= LINE_PERIOD_BUDGET) {
         sendDashDotLine(x, y, direction, p, colour);
     } else {
@@ -181,7 +170,6 @@ void drawDashDotCircle(const Vec2& centre, double r, const Rgba& colour)
     const double rr = toWindow(r);
     assert(std::fabs(rr) <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot circle this large");
     const CirclePattern p = circlePattern(r);
-    glDisable(GL_LIGHTING);
     if (static_cast<double>(p.groups) * (p.dash + p.dot) <= CIRCLE_CHORD_BUDGET) {
         sendDashDotCircle(tx, ty, rr, p, colour);
     } else {
@@ -215,14 +203,12 @@ void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
     const double groupAngle = 2.0 * KIT_PI / n;
     const double sub = 2.0 * KIT_PI / static_cast<double>(n * (d + g));
 
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(tx, ty, 0.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    kitPushMatrix();
+    kitTranslate(tx, ty);
+    batchColour(colour);
     for (int k = 0; k < n; ++k) {
-        glRotated(groupAngle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+        kitRotate(groupAngle * RAD_TO_DEG);
         sendChordChain(rr, Vec2{rr, 0.0}, sub, 0.0, d);
     }
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPopMatrix();
 }

@@ -40,10 +40,9 @@ LinePattern linePattern(double length);
 CirclePattern circlePattern(double r);
 
 // Every dash and dot of the line from (x, y) turned by direction (radians, window
-// units), inside glDisable(GL_LIGHTING) already sent; ends with glEnable.
+// units).
 void sendDashDotLine(double x, double y, double direction, const LinePattern& p,
                      const Rgba& colour);
-// Every group of the circle of radius rr about (tx, ty) (window units), inside
-// glDisable(GL_LIGHTING) already sent; ends with glEnable.
+// Every group of the circle of radius rr about (tx, ty) (window units).
 void sendDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
                        const Rgba& colour);

@@ -8,11 +8,10 @@
 // the geometry built with it.
 #include "draw/gear_render.h"
 
-#include <GL/gl.h>
-
 #include <cassert>
 #include <cmath>
 
+#include "draw/batch.h"
 #include "draw/round_primitives.h"
 
 // Circles of radii rg, rcut, r0, ru, rf and rb (module units) about centre (module
@@ -42,11 +41,11 @@ void drawGearCircles(const Vec2& centre, double angle, double rg, double rf, dou
 
     // The pitch circle is drawn about ORIGIN in a moved frame so that its dashes
     // turn with the gear.
-    glTranslated(s * centre.x, s * centre.y, 0.0);
-    glRotated(angle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+    kitTranslate(s * centre.x, s * centre.y);
+    kitRotate(angle * RAD_TO_DEG);
     drawScaledDashDotCircle(s, ORIGIN, rb, BLUE);
-    glRotated((-angle) * RAD_TO_DEG, 0.0, 0.0, 1.0);
-    glTranslated((-s) * centre.x, (-s) * centre.y, 0.0);
+    kitRotate((-angle) * RAD_TO_DEG);
+    kitTranslate((-s) * centre.x, (-s) * centre.y);
 }
 
 // z copies of the outline points[0..last] (module units) about centre (module
@@ -58,15 +57,15 @@ void drawGearTeeth(double s, double angle, int z, const Vec2& centre, int last,
     const double pitch = 2.0 * PI / static_cast<double>(z);
     const double tx = toWindow(s * centre.x);
     const double ty = toWindow(s * centre.y);
-    glTranslated(tx, ty, 0.0);
-    glRotated(angle * RAD_TO_DEG, 0.0, 0.0, 1.0);
+    kitTranslate(tx, ty);
+    kitRotate(angle * RAD_TO_DEG);
     // The z turns add up to one full clockwise turn, which needs no undoing.
     for (int k = 0; k < z; ++k) {
-        glRotated((-pitch) * RAD_TO_DEG, 0.0, 0.0, 1.0);
+        kitRotate((-pitch) * RAD_TO_DEG);
         drawProfile(points, last, colour);
     }
-    glRotated((-angle) * RAD_TO_DEG, 0.0, 0.0, 1.0);
-    glTranslated(-tx, -ty, 0.0);
+    kitRotate((-angle) * RAD_TO_DEG);
+    kitTranslate(-tx, -ty);
 }
 
 // The open polyline points[0..last] (module units, zoomed by viewState.scale) as

@@ -2,12 +2,13 @@
 // of the drawing kit (the dash-dot line lives with the dash-dot circle in
 // dash_dot.cpp, since both share the work of staying cheap at deep zoom).
 //
-// Each primitive is one immediate-mode batch between glDisable(GL_LIGHTING) and
-// glEnable(GL_LIGHTING). Leaving lighting on between primitives is deliberate: it
-// is what gives the bitmap legends their dark grey from the second frame on.
+// Each primitive says what it draws (colour, width, segments and triangles under
+// the kit's modelview) and leaves the sending to the batch (batch.cpp), which
+// draws with lighting off and turns it on for the bitmap legends, whose dark grey
+// comes from it.
 #include "draw/kit.h"
 
-#include <GL/gl.h>
+#include "draw/batch.h"
 
 #include <cassert>
 #include <cmath>
@@ -37,7 +38,7 @@ static constexpr double DASH_SHARE = 0.8;
 static constexpr double SHORT_DASHED_LINE = 0.4;
 static constexpr int SHORT_DASHED_LINE_PERIODS = 3;
 // The grid's line width, pixels, which it leaves set.
-static constexpr float GRID_LINE_WIDTH = 1.0F;
+static constexpr double GRID_LINE_WIDTH = 1.0;
 
 // v in window units, as the round trip through pixels (v * 400) / 400.
 // NOTE: the round trip is not exact: about one double in seven (16% of random
@@ -53,28 +54,18 @@ double toWindow(double v)
 // p1 to p2 in window units; the matrix is left alone.
 void drawLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
 {
-    glDisable(GL_LIGHTING);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINES);
-        glVertex2d(toWindow(p1.x), toWindow(p1.y));
-        glVertex2d(toWindow(p2.x), toWindow(p2.y));
-    glEnd();
-    glEnable(GL_LIGHTING);
+    batchColour(colour);
+    batchSegment(toWindow(p1.x), toWindow(p1.y), toWindow(p2.x), toWindow(p2.y));
 }
 
 // p1 to p2 in window units, width in window units (0.01 = 4 px).
 void drawThickLine(const Vec2& p1, const Vec2& p2, double width, const Rgba& colour)
 {
-    glDisable(GL_LIGHTING);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glLineWidth(static_cast<GLfloat>(toWindow(width) * PIXELS_PER_UNIT));
-    glBegin(GL_LINES);
-        glVertex2d(toWindow(p1.x), toWindow(p1.y));
-        glVertex2d(toWindow(p2.x), toWindow(p2.y));
-    glEnd();
+    batchColour(colour);
+    batchLineWidth(static_cast<float>(toWindow(width) * PIXELS_PER_UNIT));
+    batchSegment(toWindow(p1.x), toWindow(p1.y), toWindow(p2.x), toWindow(p2.y));
     // The standing width, not the one found on entry: every later outline relies on it.
-    glLineWidth(static_cast<GLfloat>(STANDING_LINE_WIDTH));
-    glEnable(GL_LIGHTING);
+    batchLineWidth(STANDING_LINE_WIDTH);
 }
 
 // p in window units, angle in radians; the arms run 10 units each way, far past
@@ -83,20 +74,14 @@ void drawCrosshair(const Vec2& p, double angle)
 {
     const double tx = toWindow(p.x);
     const double ty = toWindow(p.y);
-    glDisable(GL_LIGHTING);
-    glLineWidth(static_cast<GLfloat>(STANDING_LINE_WIDTH));
-    glPushMatrix();
-    glColor4f(0.0F, 0.0F, 0.0F, 0.0F);
-    glTranslated(tx, ty, 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glBegin(GL_LINES);
-        glVertex2d(-CROSSHAIR_ARM, 0.0);
-        glVertex2d(CROSSHAIR_ARM, 0.0);
-        glVertex2d(0.0, -CROSSHAIR_ARM);
-        glVertex2d(0.0, CROSSHAIR_ARM);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    batchLineWidth(STANDING_LINE_WIDTH);
+    kitPushMatrix();
+    batchColour(BLACK);
+    kitTranslate(tx, ty);
+    kitRotate(angle / DEG_TO_RAD);
+    batchSegment(-CROSSHAIR_ARM, 0.0, CROSSHAIR_ARM, 0.0);
+    batchSegment(0.0, -CROSSHAIR_ARM, 0.0, CROSSHAIR_ARM);
+    kitPopMatrix();
 }
 
 // p1, p2 in model units times s (the zoom), then drawLine.
@@ -110,8 +95,8 @@ void drawScaledLine(double s, const Vec2& p1, const Vec2& p2, const Rgba& colour
 // Post-multiplies a turn by angle (radians), then a shift by (x, y) window units.
 void rotateThenTranslate(double angle, double x, double y)
 {
-    glRotated(angle * RAD_TO_DEG, 0.0, 0.0, 1.0);
-    glTranslated(toWindow(x), toWindow(y), 0.0);
+    kitRotate(angle * RAD_TO_DEG);
+    kitTranslate(toWindow(x), toWindow(y));
 }
 
 // Post-multiplies a turn by angle (radians) about the point a + b (window units).
@@ -119,9 +104,9 @@ void rotateAbout(const Vec2& a, const Vec2& b, double angle)
 {
     const double tx = toWindow(a.x + b.x);
     const double ty = toWindow(a.y + b.y);
-    glTranslated(tx, ty, 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glTranslated(-tx, -ty, 0.0);
+    kitTranslate(tx, ty);
+    kitRotate(angle / DEG_TO_RAD);
+    kitTranslate(-tx, -ty);
 }
 
 // p1 to p2 in window units as n + 1 equal dashes, fitted so the last ends on p2.
@@ -137,54 +122,50 @@ void drawDashedLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     const double u = toWindow(length * 10.0 / static_cast<double>(10 * n + 8));
     const double dash = DASH_SHARE * u;
 
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(toWindow(p1.x), toWindow(p1.y), 0.0);
-    glRotated(direction * RAD_TO_DEG, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINES);
-        for (int i = 0; i <= n; ++i) {
-            const double a = i * u;
-            glVertex2d(a, 0.0);
-            glVertex2d(a + dash, 0.0);
-        }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPushMatrix();
+    kitTranslate(toWindow(p1.x), toWindow(p1.y));
+    kitRotate(direction * RAD_TO_DEG);
+    batchColour(colour);
+    for (int i = 0; i <= n; ++i) {
+        const double a = i * u;
+        batchSegment(a, 0.0, a + dash, 0.0);
+    }
+    kitPopMatrix();
 }
 
 // Shared frame of the rectangles: w by h window units from the corner, turned by
-// angle (radians) about it.
-static void drawRect(GLenum mode, const Vec2& corner, double w, double h, double angle,
+// angle (radians) about it; filled, or its outline.
+static void drawRect(bool filled, const Vec2& corner, double w, double h, double angle,
                      const Rgba& colour)
 {
     const double tw = toWindow(w);
     const double th = toWindow(h);
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(toWindow(corner.x), toWindow(corner.y), 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(mode);
-        glVertex2d(0.0, 0.0);
-        glVertex2d(tw, 0.0);
-        glVertex2d(tw, th);
-        glVertex2d(0.0, th);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPushMatrix();
+    kitTranslate(toWindow(corner.x), toWindow(corner.y));
+    kitRotate(angle / DEG_TO_RAD);
+    batchColour(colour);
+    if (filled) {
+        batchTriangle(0.0, 0.0, tw, 0.0, tw, th);
+        batchTriangle(0.0, 0.0, tw, th, 0.0, th);
+    } else {
+        batchSegment(0.0, 0.0, tw, 0.0);
+        batchSegment(tw, 0.0, tw, th);
+        batchSegment(tw, th, 0.0, th);
+        batchSegment(0.0, th, 0.0, 0.0);
+    }
+    kitPopMatrix();
 }
 
 // Filled rectangle, corner in window units, sides w and h, angle in radians.
 void drawFilledRect(const Vec2& corner, double w, double h, double angle, const Rgba& colour)
 {
-    drawRect(GL_POLYGON, corner, w, h, angle, colour);
+    drawRect(true, corner, w, h, angle, colour);
 }
 
 // Rectangle outline, corner in window units, sides w and h, angle in radians.
 void drawRectOutline(const Vec2& corner, double w, double h, double angle, const Rgba& colour)
 {
-    drawRect(GL_LINE_LOOP, corner, w, h, angle, colour);
+    drawRect(false, corner, w, h, angle, colour);
 }
 
 // Arrow with its tip at tip (window units) pointing along angle (radians); the
@@ -192,31 +173,18 @@ void drawRectOutline(const Vec2& corner, double w, double h, double angle, const
 void drawArrow(const Vec2& tip, double length, double angle, const Rgba& colour)
 {
     const double back = -toWindow(length);
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(toWindow(tip.x), toWindow(tip.y), 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    kitPushMatrix();
+    kitTranslate(toWindow(tip.x), toWindow(tip.y));
+    kitRotate(angle / DEG_TO_RAD);
+    batchColour(colour);
     if (!(length < ARROW_HEAD)) {
-        glBegin(GL_POLYGON);
-            glVertex2d(-ARROW_HEAD, ARROW_SHAFT_HALF_WIDTH);
-            glVertex2d(back, ARROW_SHAFT_HALF_WIDTH);
-            glVertex2d(back, -ARROW_SHAFT_HALF_WIDTH);
-            glVertex2d(-ARROW_HEAD, -ARROW_SHAFT_HALF_WIDTH);
-        glEnd();
+        const double h = ARROW_SHAFT_HALF_WIDTH;
+        batchTriangle(-ARROW_HEAD, h, back, h, back, -h);
+        batchTriangle(-ARROW_HEAD, h, back, -h, -ARROW_HEAD, -h);
     }
-    glBegin(GL_POLYGON);
-        glVertex2d(0.0, 0.0);
-        glVertex2d(-ARROW_HEAD, 0.0);
-        glVertex2d(-ARROW_BARB_BACK, ARROW_BARB_OUT);
-    glEnd();
-    glBegin(GL_POLYGON);
-        glVertex2d(0.0, 0.0);
-        glVertex2d(-ARROW_HEAD, 0.0);
-        glVertex2d(-ARROW_BARB_BACK, -ARROW_BARB_OUT);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    batchTriangle(0.0, 0.0, -ARROW_HEAD, 0.0, -ARROW_BARB_BACK, ARROW_BARB_OUT);
+    batchTriangle(0.0, 0.0, -ARROW_HEAD, 0.0, -ARROW_BARB_BACK, -ARROW_BARB_OUT);
+    kitPopMatrix();
 }
 
 // Black grid of 2n + 1 lines each way, spacing dx, dy (window units) about the
@@ -225,24 +193,16 @@ void drawGrid(const Vec2& centre, double angle, int n, double dx, double dy)
 {
     const double sx = toWindow(dx);
     const double sy = toWindow(dy);
-    glDisable(GL_LIGHTING);
-    glLineWidth(GRID_LINE_WIDTH);
-    glPushMatrix();
-    glTranslated(toWindow(centre.x), toWindow(centre.y), 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glColor4f(BLACK.r, BLACK.g, BLACK.b, BLACK.a);
+    batchLineWidth(GRID_LINE_WIDTH);
+    kitPushMatrix();
+    kitTranslate(toWindow(centre.x), toWindow(centre.y));
+    kitRotate(angle / DEG_TO_RAD);
+    batchColour(BLACK);
     for (int i = -n; i <= n; ++i) {
-        glBegin(GL_LINES);
-            glVertex2d(i * sx, -n * sy);
-            glVertex2d(i * sx, n * sy);
-        glEnd();
+        batchSegment(i * sx, -n * sy, i * sx, n * sy);
     }
     for (int i = -n; i <= n; ++i) {
-        glBegin(GL_LINES);
-            glVertex2d(-n * sx, i * sy);
-            glVertex2d(n * sx, i * sy);
-        glEnd();
+        batchSegment(-n * sx, i * sy, n * sx, i * sy);
     }
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPopMatrix();
 }

@@ -7,9 +7,9 @@
 // a pixel.
 #include "draw/round_primitives.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
+
+#include "draw/batch.h"
 
 // Angle between neighbouring vertices of the 120-gon, radians of KIT_PI.
 static double segmentStep()
@@ -24,43 +24,42 @@ void drawDisc(const Vec2& centre, double r, const Rgba& colour)
     const double ty = toWindow(centre.y);
     const double rr = toWindow(r);
     const double step = segmentStep();
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(tx, ty, 0.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_POLYGON);
-        for (int i = 0; i < CIRCLE_SEGMENTS; ++i) {
-            glVertex2d(rr * std::cos(i * step), rr * std::sin(i * step));
-        }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPushMatrix();
+    kitTranslate(tx, ty);
+    batchColour(colour);
+    // The 120-gon as a fan of triangles about its first vertex.
+    Vec2 previous = {rr * std::cos(step), rr * std::sin(step)};
+    for (int i = 2; i < CIRCLE_SEGMENTS; ++i) {
+        const Vec2 current = {rr * std::cos(i * step), rr * std::sin(i * step)};
+        batchTriangle(rr, 0.0, previous.x, previous.y, current.x, current.y);
+        previous = current;
+    }
+    kitPopMatrix();
 }
 
-// Outline of the same 120-gon, centre and r in window units. It is sent as
-// (previous, current) pairs into a line loop; the doubled vertices only add
-// zero-length pieces, and the loop itself closes P119 back to P0.
+// Outline of the same 120-gon, centre and r in window units. It is drawn as the
+// line loop through the (previous, current) pairs it has always been: every
+// side, a zero-length piece at each doubled vertex, and P119 back to P0.
 void drawCircle(const Vec2& centre, double r, const Rgba& colour)
 {
     const double tx = toWindow(centre.x);
     const double ty = toWindow(centre.y);
     const double rr = toWindow(r);
     const double step = segmentStep();
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(tx, ty, 0.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINE_LOOP);
-        Vec2 current = {rr, 0.0};
-        for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
-            const Vec2 previous = current;
-            current = Vec2{std::cos(i * step) * rr, std::sin(i * step) * rr};
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
+    kitPushMatrix();
+    kitTranslate(tx, ty);
+    batchColour(colour);
+    Vec2 current = {rr, 0.0};
+    for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
+        const Vec2 previous = current;
+        current = Vec2{std::cos(i * step) * rr, std::sin(i * step) * rr};
+        batchSegment(previous.x, previous.y, current.x, current.y);
+        if (i + 1 < CIRCLE_SEGMENTS) {
+            batchSegment(current.x, current.y, current.x, current.y);
         }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    }
+    batchSegment(current.x, current.y, rr, 0.0);
+    kitPopMatrix();
 }
 
 // drawDisc of centre and r in model units times the zoom s.
@@ -93,19 +92,18 @@ void drawFilledEllipse(const Vec2& centre, double a, double b, double angle, con
     const double ta = toWindow(a);
     const double tb = toWindow(b);
     const double step = segmentStep();
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(toWindow(centre.x), toWindow(centre.y), 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_POLYGON);
-        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-            const Vec2 p = ellipsePoint(ta, tb, i * step);
-            glVertex2d(p.x, p.y);
-        }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    kitPushMatrix();
+    kitTranslate(toWindow(centre.x), toWindow(centre.y));
+    kitRotate(angle / DEG_TO_RAD);
+    batchColour(colour);
+    const Vec2 first = ellipsePoint(ta, tb, 0.0);
+    Vec2 previous = ellipsePoint(ta, tb, step);
+    for (int i = 2; i <= CIRCLE_SEGMENTS; ++i) {
+        const Vec2 p = ellipsePoint(ta, tb, i * step);
+        batchTriangle(first.x, first.y, previous.x, previous.y, p.x, p.y);
+        previous = p;
+    }
+    kitPopMatrix();
 }
 
 // Outline of the same ellipse as (previous, current) pairs, starting from (a, 0).
@@ -114,20 +112,20 @@ void drawEllipseOutline(const Vec2& centre, double a, double b, double angle, co
     const double ta = toWindow(a);
     const double tb = toWindow(b);
     const double step = segmentStep();
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslated(toWindow(centre.x), toWindow(centre.y), 0.0);
-    glRotated(angle / DEG_TO_RAD, 0.0, 0.0, 1.0);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINE_LOOP);
-        Vec2 current = {ta, 0.0};
-        for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
-            const Vec2 previous = current;
-            current = ellipsePoint(ta, tb, i * step);
-            glVertex2d(previous.x, previous.y);
-            glVertex2d(current.x, current.y);
+    kitPushMatrix();
+    kitTranslate(toWindow(centre.x), toWindow(centre.y));
+    kitRotate(angle / DEG_TO_RAD);
+    batchColour(colour);
+    const Vec2 first = {ta, 0.0};
+    Vec2 current = first;
+    for (int i = 0; i <= CIRCLE_SEGMENTS; ++i) {
+        const Vec2 previous = current;
+        current = ellipsePoint(ta, tb, i * step);
+        batchSegment(previous.x, previous.y, current.x, current.y);
+        if (i < CIRCLE_SEGMENTS) {
+            batchSegment(current.x, current.y, current.x, current.y);
         }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    }
+    batchSegment(current.x, current.y, first.x, first.y);
+    kitPopMatrix();
 }

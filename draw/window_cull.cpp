@@ -3,9 +3,9 @@
 //
 // Zoomed in on the pitch point, a pitch circle can be 22,000 window units across
 // and a centre line 44,000 long: their plain drawing would take up to 1e12 chords,
-// nearly all far outside the window. Here the current modelview is read, the
+// nearly all far outside the window. Here the kit's modelview is read, the
 // figure is followed in window coordinates, and only the dashes and dots within
-// reach of the window are sent, under an identity modelview, with just enough
+// reach of the window are sent, as window coordinates, with just enough
 // chords that none sags more than a quarter pixel from its arc. That is the
 // picture the plain drawing makes on an exact GL, at a cost bounded by the
 // window's size rather than the figure's.
@@ -16,10 +16,10 @@
 // from dash_pattern.h, the same as the plain drawing's.
 #include "draw/window_cull.h"
 
-#include <GL/gl.h>
-
 #include <cassert>
 #include <cmath>
+
+#include "draw/batch.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr double WINDOW_REACH = 1.01;
 constexpr double SQRT_2 = 1.4142135623730951;
 // Largest sag of a chord below its arc: a quarter pixel.
 constexpr double CHORD_SAG = 0.000625;
-// One degree of glRotated, which converts with the true pi.
+// One degree of a kit turn, which converts with the true pi as glRotated does.
 constexpr double TRUE_PI = 3.14159265358979323846;
 constexpr double RADIANS_PER_DEGREE = TRUE_PI / 180.0;
 constexpr double FULL_TURN = 2.0 * TRUE_PI;
@@ -70,34 +70,15 @@ Stretch stretchOf(const Plane& m)
     return Stretch{p + q, std::fabs(p - q)};
 }
 
-// The current modelview as a plane map. The views only move and turn the frame,
+// The kit's modelview as a plane map. The views only move and turn the frame,
 // so it is always a finite, invertible map of the plane.
 Plane readModelview()
 {
-    double v[16] = {};
-    glGetDoublev(GL_MODELVIEW_MATRIX, v);
-    const Plane m = {v[0], v[4], v[1], v[5], v[12], v[13]};
-    assert(v[3] == 0.0 && v[7] == 0.0 && v[15] == 1.0 && "the modelview is an affine map");
+    const KitMatrix& k = kitMatrix();
+    const Plane m = {k.a, k.b, k.c, k.d, k.tx, k.ty};
     assert(std::isfinite(m.a * m.d - m.b * m.c) && m.a * m.d - m.b * m.c != 0.0 &&
            std::isfinite(m.tx) && std::isfinite(m.ty) && "the modelview is finite and invertible");
     return m;
-}
-
-// Opens a batch of segments given in window units, under an identity modelview.
-void beginWindowSegments(const Rgba& colour)
-{
-    glPushMatrix();
-    glLoadIdentity();
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glBegin(GL_LINES);
-}
-
-// Closes the batch and restores the caller's modelview.
-void endWindowSegments()
-{
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
 }
 
 // p to q in window units, unless both lie beyond the same edge of the widened
@@ -110,8 +91,7 @@ void sendWindowSegment(const Vec2& p, const Vec2& q)
     }
     assert(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(q.x) && std::isfinite(q.y) &&
            "GL gets finite window coordinates");
-    glVertex2d(p.x, p.y);
-    glVertex2d(q.x, q.y);
+    batchWindowSegment(p.x, p.y, q.x, q.y);
 }
 
 // [SECTION] Dash-dot line
@@ -169,9 +149,8 @@ void sendVisibleDashDotLine(double x, double y, double direction, double length,
     const double end = length - line.foot;
     double lo = start;
     double hi = end;
-    beginWindowSegments(colour);
+    batchColour(colour);
     if (!clipToWindow(line, lo, hi)) {
-        endWindowSegments();
         return;
     }
 
@@ -208,7 +187,6 @@ void sendVisibleDashDotLine(double x, double y, double direction, double length,
             sendPiece(g + p.dash + p.step, g + p.dash + 2.0 * p.step);
         }
     }
-    endWindowSegments();
 }
 
 // [SECTION] Dash-dot circle
@@ -272,9 +250,8 @@ void sendVisibleDashDotCircle(double tx, double ty, double rr, const CirclePatte
     const Stretch stretch = stretchOf(m);
     const double reach = WINDOW_REACH * SQRT_2 / stretch.least;
 
-    beginWindowSegments(colour);
+    batchColour(colour);
     if (!(std::fabs(v.gap) <= reach)) {
-        endWindowSegments();
         return;
     }
     // Law of cosines about o: |P - o|^2 = gap^2 + 4 dist radius sin^2(psi / 2).
@@ -310,5 +287,4 @@ void sendVisibleDashDotCircle(double tx, double ty, double rr, const CirclePatte
             sendArc(v, psi + p.dotStart, psi + dotEnd);
         }
     }
-    endWindowSegments();
 }

@@ -6,8 +6,7 @@
 
 // The dashes and dots of the line from (x, y) (window units, in the current
 // modelview's frame) along direction (radians) over `length` that can reach the
-// window, as window coordinates under an identity modelview. Inside
-// glDisable(GL_LIGHTING) already sent; ends with glEnable.
+// window, as window coordinates.
 void sendVisibleDashDotLine(double x, double y, double direction, double length,
                             const LinePattern& p, const Rgba& colour);
 

@@ -18,6 +18,7 @@ long long perFunction[static_cast<std::size_t>(Fn::Count)] = {};
 constexpr double IDENTITY[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 double modelview[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 MatrixSource matrixSource = nullptr;
+const GLfloat* vertexArray = nullptr;
 
 const char* const NAMES[] = {
     "glBegin",          "glEnd",
@@ -37,7 +38,7 @@ const char* const NAMES[] = {
     "glutReshapeFunc",  "glutKeyboardFunc",
     "glutMainLoop",     "glutPostRedisplay",
     "glutIdleFunc",     "glutTimerFunc",
-    "glutMouseFunc",
+    "glutMouseFunc",    "glEnableClientState",
 };
 static_assert(sizeof(NAMES) / sizeof(NAMES[0]) == static_cast<std::size_t>(Fn::Count),
               "one name per recorded function");
@@ -176,6 +177,30 @@ void glEnd(void)
 void glVertex2d(GLdouble x, GLdouble y)
 {
     record(Fn::Vertex2d, x, y);
+}
+
+void glEnableClientState(GLenum array)
+{
+    record(Fn::EnableClientState, array);
+}
+
+// NOTE: only the layout the kit uses, two floats a vertex, tightly packed.
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer)
+{
+    (void)size;
+    (void)type;
+    (void)stride;
+    glrec::vertexArray = static_cast<const GLfloat*>(pointer);
+}
+
+// An array draw is recorded as the glBegin, glVertex2d and glEnd it stands for.
+void glDrawArrays(GLenum mode, GLint first, GLsizei count)
+{
+    record(Fn::Begin, mode);
+    for (GLint i = first; i < first + count; ++i) {
+        record(Fn::Vertex2d, glrec::vertexArray[2 * i], glrec::vertexArray[2 * i + 1]);
+    }
+    record(Fn::End);
 }
 
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)

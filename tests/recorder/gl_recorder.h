@@ -6,7 +6,9 @@
 // process-wide trace; it draws nothing, keeps no GL state and opens no window.
 // The only answers it gives are canned: glGetDoublev fills a matrix that the test
 // set (identity by default) or asks a function that the test installed, and
-// glutCreateWindow returns window 1. The trace is a fixed array; calls past its
+// glutCreateWindow returns window 1. An array draw (glDrawArrays over the
+// glVertexPointer array) is recorded as the glBegin, glVertex2d and glEnd it
+// stands for. The trace is a fixed array; calls past its
 // capacity are still counted per function, and overflowed() tells a test that the
 // held records are incomplete.
 #pragma once
@@ -55,6 +57,7 @@ enum class Fn : unsigned char {
     IdleFunc,
     TimerFunc,
     MouseFunc,
+    EnableClientState,
     Count
 };
 
