@@ -16,8 +16,6 @@ namespace {
 constexpr int MATRIX_DEPTH = 8;
 // glRotated converts degrees with the true pi, not the kit's.
 constexpr double TRUE_PI = 3.14159265358979323846;
-// Vertices one batch holds; a fuller one is sent and started again.
-constexpr int BATCH_VERTICES = 1 << 16;
 
 enum class Kind { LINES, TRIANGLES };
 

@@ -13,6 +13,9 @@
 
 #include "draw/kit.h"
 
+// Vertices one batch holds; a fuller one is sent and started again.
+constexpr int BATCH_VERTICES = 1 << 16;
+
 // The kit's modelview: x' = a x + b y + tx, y' = c x + d y + ty, in window units.
 struct KitMatrix {
     float a, b, c, d, tx, ty;

@@ -58,21 +58,23 @@ TEST(Window, FrameServices)
     beginFrame();
     drawText(-0.9f, 0.95f, GLUT_BITMAP_HELVETICA_18, "ab");
     endFrame();
+    // Text takes its colour from lighting, so the kit turns it on first.
     const std::vector<Fn> expected = {Fn::Viewport,   Fn::MatrixMode,      Fn::LoadIdentity,
                                       Fn::MatrixMode, Fn::Clear,           Fn::LoadIdentity,
-                                      Fn::PushAttrib, Fn::RasterPos2f,     Fn::BitmapCharacter,
-                                      Fn::BitmapCharacter, Fn::PopAttrib, Fn::Flush,
-                                      Fn::SwapBuffers};
+                                      Fn::Enable,     Fn::PushAttrib,      Fn::RasterPos2f,
+                                      Fn::BitmapCharacter, Fn::BitmapCharacter, Fn::PopAttrib,
+                                      Fn::Flush,      Fn::SwapBuffers};
     EXPECT_EQ(glrec::sequence(), expected);
     EXPECT_EQ(glrec::at(0).a[2], 640);
     EXPECT_EQ(glrec::at(0).a[3], 480);
     EXPECT_EQ(glrec::at(1).a[0], GL_PROJECTION);
     EXPECT_EQ(glrec::at(3).a[0], GL_MODELVIEW);
     EXPECT_EQ(glrec::at(4).a[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    EXPECT_EQ(glrec::at(6).a[0], GL_CURRENT_BIT);
-    EXPECT_FLOAT_EQ(static_cast<float>(glrec::at(7).a[1]), 0.95f);
-    EXPECT_EQ(glrec::at(8).a[0], 'a');
-    EXPECT_EQ(glrec::at(8).p, GLUT_BITMAP_HELVETICA_18);
+    EXPECT_EQ(glrec::at(6).a[0], GL_LIGHTING);
+    EXPECT_EQ(glrec::at(7).a[0], GL_CURRENT_BIT);
+    EXPECT_FLOAT_EQ(static_cast<float>(glrec::at(8).a[1]), 0.95f);
+    EXPECT_EQ(glrec::at(9).a[0], 'a');
+    EXPECT_EQ(glrec::at(9).p, GLUT_BITMAP_HELVETICA_18);
 }
 
 // The legend takes its colour from the lighting state; the first frame must look

@@ -35,30 +35,49 @@ inline std::vector<TextLine> textLines()
 }
 
 struct Disc {
-    std::size_t at;    // index of its glBegin
+    std::size_t at;    // index of its first vertex in the trace
     double x, y;       // centre in window units
     double r;          // radius in window units
     Rgba colour;
 };
 
-// Every filled 120-gon: the translation before it gives the centre, its first
-// vertex the radius.
+// Vertices of one filled 120-gon, sent as a fan of 118 triangles about its first
+// corner (on +x); its corner 60 lies opposite, on -x.
+constexpr int DISC_VERTICES = 3 * 118;
+constexpr int DISC_OPPOSITE = 3 * 58 + 2;
+
+// Every filled 120-gon, in the order drawn: consecutive runs of DISC_VERTICES in
+// the triangle draws.
 inline std::vector<Disc> discs()
 {
     std::vector<Disc> found;
-    double tx = 0, ty = 0;
     Rgba colour = {-1, -1, -1, -1};
+    bool triangles = false;
+    int k = 0;
+    Vec2 first = {0, 0};
+    std::size_t at = 0;
     for (std::size_t i = 0; i < glrec::size(); ++i) {
         const glrec::Call& c = glrec::at(i);
-        if (c.fn == glrec::Fn::Translated) { tx = c.a[0]; ty = c.a[1]; }
         if (c.fn == glrec::Fn::Color4f) {
             colour = {static_cast<float>(c.a[0]), static_cast<float>(c.a[1]),
                       static_cast<float>(c.a[2]), static_cast<float>(c.a[3])};
         }
-        if (c.fn == glrec::Fn::Begin && c.a[0] == GL_POLYGON && i + 1 < glrec::size()) {
-            const glrec::Call& v = glrec::at(i + 1);
-            found.push_back({i, tx, ty, v.a[0], colour});
+        if (c.fn == glrec::Fn::Begin) {
+            triangles = c.a[0] == GL_TRIANGLES;
+            k = 0;
         }
+        if (!triangles || c.fn != glrec::Fn::Vertex2d) {
+            continue;
+        }
+        if (k == 0) {
+            first = Vec2{c.a[0], c.a[1]};
+            at = i;
+        }
+        if (k == DISC_OPPOSITE) {
+            found.push_back({at, (first.x + c.a[0]) / 2, (first.y + c.a[1]) / 2,
+                             (first.x - c.a[0]) / 2, colour});
+        }
+        k = (k + 1) % DISC_VERTICES;
     }
     return found;
 }
@@ -68,7 +87,8 @@ inline bool same(const Rgba& a, const Rgba& b)
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
-// Index of the first glBegin drawn in `colour` at or after `from`, or -1.
+// Index of the first glBegin drawn in `colour` at or after `from`, or -1. A draw
+// holds many figures of its colour: its glBegin stands for the first of them.
 inline long long firstDrawnIn(const Rgba& colour, std::size_t from = 0)
 {
     Rgba current = {-1, -1, -1, -1};

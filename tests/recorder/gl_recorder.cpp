@@ -15,9 +15,6 @@ long long made = 0;
 bool full = false;
 long long perFunction[static_cast<std::size_t>(Fn::Count)] = {};
 
-constexpr double IDENTITY[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-double modelview[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-MatrixSource matrixSource = nullptr;
 const GLfloat* vertexArray = nullptr;
 
 const char* const NAMES[] = {
@@ -31,7 +28,7 @@ const char* const NAMES[] = {
     "glClearColor",     "glFlush",
     "glViewport",       "glRasterPos2f",
     "glPushAttrib",     "glPopAttrib",
-    "glGetDoublev",     "glutSwapBuffers",
+    "glutSwapBuffers",
     "glutBitmapCharacter", "glutInit",
     "glutInitWindowSize", "glutInitDisplayMode",
     "glutCreateWindow", "glutDisplayFunc",
@@ -66,8 +63,6 @@ void reset()
     for (long long& c : perFunction) {
         c = 0;
     }
-    setModelview(IDENTITY);
-    matrixSource = nullptr;
 }
 
 std::size_t size()
@@ -120,18 +115,6 @@ bool allFinite()
         }
     }
     return true;
-}
-
-void setModelview(const double m[16])
-{
-    for (int i = 0; i < 16; ++i) {
-        modelview[i] = m[i];
-    }
-}
-
-void setMatrixSource(MatrixSource source)
-{
-    matrixSource = source;
 }
 
 std::vector<Call> callsOf(Fn fn)
@@ -286,22 +269,6 @@ void glPushAttrib(GLbitfield mask)
 void glPopAttrib(void)
 {
     record(Fn::PopAttrib);
-}
-
-void glGetDoublev(GLenum pname, GLdouble* params)
-{
-    record(Fn::GetDoublev, pname, 0.0, 0.0, 0.0, params);
-    if (pname != GL_MODELVIEW_MATRIX && pname != GL_PROJECTION_MATRIX) {
-        return;
-    }
-    if (glrec::matrixSource != nullptr) {
-        glrec::matrixSource(pname, params);
-        return;
-    }
-    const double* canned = (pname == GL_MODELVIEW_MATRIX) ? glrec::modelview : glrec::IDENTITY;
-    for (int i = 0; i < 16; ++i) {
-        params[i] = canned[i];
-    }
 }
 
 void glutSwapBuffers(void)

@@ -4,9 +4,7 @@
 // Each entry point keeps its C name and signature from <GL/gl.h> and
 // <GL/freeglut.h> and appends one record of its name and arguments to a
 // process-wide trace; it draws nothing, keeps no GL state and opens no window.
-// The only answers it gives are canned: glGetDoublev fills a matrix that the test
-// set (identity by default) or asks a function that the test installed, and
-// glutCreateWindow returns window 1. An array draw (glDrawArrays over the
+// The only answer it gives is canned: glutCreateWindow returns window 1. An array draw (glDrawArrays over the
 // glVertexPointer array) is recorded as the glBegin, glVertex2d and glEnd it
 // stands for. The trace is a fixed array; calls past its
 // capacity are still counted per function, and overflowed() tells a test that the
@@ -42,7 +40,6 @@ enum class Fn : unsigned char {
     RasterPos2f,
     PushAttrib,
     PopAttrib,
-    GetDoublev,
     SwapBuffers,
     BitmapCharacter,
     Init,
@@ -72,11 +69,10 @@ struct Call {
 };
 
 using Callback = void (*)();
-using MatrixSource = void (*)(GLenum pname, GLdouble* m);
 
 constexpr std::size_t CAPACITY = std::size_t{1} << 22;
 
-// Empties the trace and the counters, restores the identity answer, drops any source.
+// Empties the trace and the counters.
 void reset();
 // Records held, at most CAPACITY.
 std::size_t size();
@@ -93,12 +89,6 @@ long long find(Fn fn, std::size_t from = 0);
 const char* name(Fn fn);
 // True when no held record has a NaN or infinite numeric argument.
 bool allFinite();
-
-// The 16 values (column-major) that glGetDoublev(GL_MODELVIEW_MATRIX) hands out.
-void setModelview(const double m[16]);
-// A function asked instead for every GL_MODELVIEW_MATRIX or GL_PROJECTION_MATRIX
-// query, with the query already recorded; nullptr returns to the canned matrices.
-void setMatrixSource(MatrixSource source);
 
 // Conveniences for tests: the held calls of one function, and the sequence of
 // held function names.
