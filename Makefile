@@ -71,9 +71,11 @@ pictures: test-deps build
 windows:
 	@JOBS=$(JOBS) bash scripts/build-windows.sh
 
-# Checks gearmesh.exe under Wine against the Linux program's console output.
-windows-test: test-deps build windows
+# Checks gearmesh.exe under Wine against the Linux program's console output, and
+# that the zip carries the notices of all that the linker put into gearmesh.exe.
+windows-test: test-deps build windows-zip
 	python3 -B tests/windows/check_wine.py $(WIN_DIR) $(BUILD_DIR)/gearmesh
+	python3 -B tests/check_notices.py zip $(WIN_DIR)/gearmesh-windows.zip $(WIN_DIR)/gearmesh.map
 
 # What a teacher copies onto the classroom PCs, with gearmesh's licence and the
 # notices of the libraries linked into gearmesh.exe. The texts get Windows line
