@@ -71,12 +71,16 @@ pictures: test-deps build
 windows:
 	@JOBS=$(JOBS) bash scripts/build-windows.sh
 
-# Checks gearmesh.exe under Wine against the Linux program's console output.
-windows-test: test-deps build windows
+# Checks gearmesh.exe under Wine against the Linux program's console output, and
+# that the zip carries the notices of all that the linker put into gearmesh.exe.
+windows-test: test-deps build windows-zip
 	python3 -B tests/windows/check_wine.py $(WIN_DIR) $(BUILD_DIR)/gearmesh
+	python3 -B tests/check_notices.py zip $(WIN_DIR)/gearmesh-windows.zip $(WIN_DIR)/gearmesh.map
 
-# What a teacher copies onto the classroom PCs. The text gets Windows line ends and
-# a UTF-8 byte order mark, without which older Notepads read it in the code page.
+# What a teacher copies onto the classroom PCs, with gearmesh's licence and the
+# notices of the libraries linked into gearmesh.exe. The texts get Windows line
+# ends, and the Japanese one a UTF-8 byte order mark, without which older Notepads
+# read it in the code page.
 windows-zip: windows
 	rm -rf $(WIN_DIR)/zip $(WIN_DIR)/gearmesh-windows.zip
 	mkdir -p $(WIN_DIR)/zip/gearmesh
@@ -84,6 +88,8 @@ windows-zip: windows
 	   $(WIN_DIR)/zip/gearmesh/
 	{ printf '\357\273\277'; sed 's/\r*$$/\r/' docs/windows-start.txt; } \
 	  > $(WIN_DIR)/zip/gearmesh/windows-start.txt
+	sed 's/\r*$$/\r/' LICENSE > $(WIN_DIR)/zip/gearmesh/LICENSE.txt
+	sed 's/\r*$$/\r/' packaging/notices/windows.txt > $(WIN_DIR)/zip/gearmesh/THIRD-PARTY-NOTICES.txt
 	cd $(WIN_DIR)/zip && zip -q -X -r ../gearmesh-windows.zip gearmesh
 	@ls -l $(WIN_DIR)/gearmesh-windows.zip
 
