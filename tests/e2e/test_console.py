@@ -6,7 +6,8 @@ waits for the answer. The test runs the program in a tmux pane (a real pseudo
 terminal, UTF-8), reads the screen as a person would, and checks that the first
 prompt is there before anything is typed, that the shift prompt appears after
 the teeth are typed and before the shifts are, and that the report and key
-help follow. It then ends the program with ESC in its window and checks that
+help follow. The numbers are typed as a Japanese input method in full-width
+mode types them, which the program reads as ASCII. It then ends the program with ESC in its window and checks that
 it ended with status 0.
 """
 
@@ -101,12 +102,12 @@ def body(checks, binary):
         checks.check(harness.TITLE_LINE in screen and SHIFT_PROMPT not in screen,
                      "before anything is typed the terminal shows the title and the teeth prompt",
                      screen[-400:])
-        tmux.run("send-keys", "-t", "gm", "10 30", "Enter")
+        tmux.run("send-keys", "-t", "gm", "１０\u3000３０", "Enter")
         screen = tmux.wait_screen(SHIFT_PROMPT)
         checks.check(REPORT_START not in screen,
                      "after the teeth the shift prompt is on screen before the shifts are typed",
                      screen[-400:])
-        tmux.run("send-keys", "-t", "gm", "0.5 0", "Enter")
+        tmux.run("send-keys", "-t", "gm", "０．５\u3000０", "Enter")
         screen = tmux.wait_screen("ESCキーで")
         checks.check(REPORT_START in screen and "rb1= 5.1156" in screen,
                      "after the shifts the terminal shows the report and the key help",
