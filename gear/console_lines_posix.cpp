@@ -15,8 +15,10 @@
 
 namespace {
 
-std::mutex guard;
-std::condition_variable changed;
+// NOTE: made once and never destroyed: at exit() the reader may still wait on the
+// condition variable, and destroying it under a waiter hangs the process.
+std::mutex& guard = *new std::mutex;
+std::condition_variable& changed = *new std::condition_variable;
 ConsoleLine ready;       // the line read and not yet taken
 bool lineReady = false;  // whether ready holds one
 bool ended = false;      // the input has ended; every line before has been taken

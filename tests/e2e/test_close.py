@@ -4,7 +4,7 @@ Two ways a desktop closes a window: the window manager's close button, which
 sends the WM_DELETE_WINDOW message (sent here directly, since no window manager
 runs), and killing the window's client connection (xdotool windowkill, what
 xkill does). Either must end the process instead of leaving it running without
-a window. The exit status of each is printed for the record.
+a window, also with a console line typed ahead. The exit status of each is printed for the record.
 """
 
 import sys
@@ -17,6 +17,9 @@ import harness
 def body(checks, binary):
     with harness.Session(binary, (10, 30), (0.5, 0.0), name="close") as s:
         s.settle()
+        # A line typed ahead on the console waits for a question; it must not hold
+        # the program back.
+        s.send("20 20")
         s.x.send_delete_window(s.window)
         status = s.wait_exit(10)
         checks.check(status is not None, "closing the window (WM_DELETE_WINDOW) ends the program",
