@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gear/language.h"
+
 bool windowSystemReachable(int argc, char** argv, char* reason, int size)
 {
     // glutInit takes "-display NAME" in preference to DISPLAY, so the check does too.
@@ -25,13 +27,13 @@ bool windowSystemReachable(int argc, char** argv, char* reason, int size)
     }
     if (name == nullptr || name[0] == '\0') {
         std::snprintf(reason, size, "%s",
-                      "環境変数 DISPLAY が設定されていません"
-                      "（画面のない端末や ssh からの起動では設定されません）");
+                      inLanguage("環境変数 DISPLAY が設定されていません"
+                                 "（画面のない端末や ssh からの起動では設定されません）"));
         return false;
     }
     Display* display = XOpenDisplay(name);
     if (display == nullptr) {
-        std::snprintf(reason, size, "X ディスプレイ「%s」に接続できません", name);
+        std::snprintf(reason, size, inLanguage("X ディスプレイ「%s」に接続できません"), name);
         return false;
     }
     // NOTE: left open until the process ends. An X server with no other client

@@ -4,13 +4,15 @@
 // A key changes the view state, turns the gears of a mesh view by its one step,
 // and asks for a redisplay: keys that arrive while a slow frame is drawn all count,
 // and end in one frame. 'z' and 'x' open the console dialogue and return at once;
-// the window goes on living while it waits for its answers.
+// the window goes on living while it waits for its answers. 'p' asks the next
+// frame to be saved as a picture (app/picture.cpp).
 #include "app/keyboard.h"
 
 #include <cstdlib>
 
 #include <GL/freeglut.h>
 
+#include "app/picture.h"
 #include "app/views.h"
 #include "app/window.h"
 #include "gear/dialogue.h"
@@ -63,6 +65,11 @@ void keyboardCommand(unsigned char key, int x, int y)
         break;
     case 's':
         break;
+    case 'p':
+        // NOTE: the frame that saves shows the state as it is; nothing turns.
+        askForPicture();
+        glutPostRedisplay();
+        return;
     default:
         return;
     }

@@ -2,25 +2,49 @@
 // profile shift. Asks for the gears on the console, then shows them in a window.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/window.h"
 #include "gear/console_lines.h"
+#include "gear/console_text.h"
 #include "gear/dialogue.h"
 #include "gear/gear_pair.h"
+#include "gear/language.h"
 
 static const char* const NO_WINDOW_TEXT =
     "\nウィンドウを開けません：%s．"
     "\nデスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
     "（例：DISPLAY=:0 gearmesh）\n";
 
+// Status of a command line that cannot be run, as command-line tools have it.
+static constexpr int USAGE_STATUS = 2;
+
+static void writeText(FILE* stream, const char* text)
+{
+    writeConsoleText(stream, text, std::strlen(text));
+    std::fflush(stream);
+}
+
 int main(int argc, char** argv)
 {
+    char problem[256];
+    const CommandLine asked = readCommandLine(&argc, argv, problem, static_cast<int>(sizeof problem));
+    if (asked == CommandLine::WRONG) {
+        writeText(stderr, problem);
+        writeText(stderr, usageText());
+        return USAGE_STATUS;
+    }
+    if (asked == CommandLine::HELP) {
+        writeText(stdout, usageText());
+        return EXIT_SUCCESS;
+    }
     // NOTE: checked before the first question, so that nobody types a whole
     // dialogue only to learn that no window can open.
     char reason[256];
     if (!windowSystemReachable(argc, argv, reason, static_cast<int>(sizeof reason))) {
-        std::printf(NO_WINDOW_TEXT, reason);
+        std::printf(inLanguage(NO_WINDOW_TEXT), reason);
         return EXIT_FAILURE;
     }
     viewState.lastKey = 'z';

@@ -7,10 +7,12 @@
 #include <GL/freeglut.h>
 
 #include "app/keyboard.h"
+#include "app/picture.h"
 #include "app/views.h"
 #include "draw/batch.h"
 #include "gear/console_lines.h"
 #include "gear/dialogue.h"
+#include "gear/language.h"
 
 const char* const WINDOW_TITLE =
     "転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"
@@ -52,8 +54,8 @@ void openWindow(int* argc, char** argv)
     glutInitWindowSize(WINDOW_SIDE, WINDOW_SIDE);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow(WINDOW_TITLE);
-    setWindowTitleProperties(WINDOW_TITLE);
+    glutCreateWindow(inLanguage(WINDOW_TITLE));
+    setWindowTitleProperties(inLanguage(WINDOW_TITLE));
     glutDisplayFunc(displayViews);
     glutReshapeFunc(reshapeWindow);
     glutKeyboardFunc(keyboardCommand);
@@ -84,6 +86,8 @@ void endFrame()
 {
     flushBatch();
     glFlush();
+    // NOTE: the finished frame is in the back buffer only until the swap.
+    savePictureIfAsked();
     glutSwapBuffers();
 }
 

@@ -1,7 +1,7 @@
 // window.h -- the one graphics window and the frame services of the views.
 #pragma once
 
-// UTF-8; the blank after the first phrase is U+3000.
+// UTF-8; the blank after the first phrase is U+3000. Shown in the text language.
 extern const char* const WINDOW_TITLE;
 
 // Opens the 800 x 800 double-buffered window, registers the display, reshape and
@@ -12,7 +12,8 @@ void openWindow(int* argc, char** argv);
 void reshapeWindow(int width, int height);
 // Clears colour and depth, then the modelview (GL's and the kit's) to identity.
 void beginFrame();
-// Sends what the kit still holds, flushes and swaps the buffers.
+// Sends what the kit still holds, flushes, saves the frame when a picture was
+// asked for ('p'), and swaps the buffers.
 void endFrame();
 // One line of bitmap text whose first character's origin is (x, y) in window units.
 void drawText(float x, float y, void* font, const char* text);

@@ -7,7 +7,7 @@
 // and prints the report. It is fed one line at a time and never waits itself, so
 // that a window can go on living between two lines. Every text is flushed as it
 // is written, so that a prompt shows also when the console is a pipe. The
-// Japanese texts are UTF-8.
+// Japanese texts are UTF-8; each goes out in the language of gear/language.h.
 #include "gear/dialogue.h"
 
 #include <cassert>
@@ -17,6 +17,7 @@
 #include <cstring>
 
 #include "gear/console_text.h"
+#include "gear/language.h"
 #include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
 
@@ -60,6 +61,10 @@ static const char* const NO_TIP_CLEARANCE_TEXT =
     "\n注意：頂げきが%.3fで正になりません．歯車%sの歯先が相手の歯車の歯底円に当たります";
 static const char* const POINTED_TEXT =
     "\n注意：歯車%dの歯先がとがっています（両側の歯面が歯先円より内側で交わります）";
+static const char* const CONTACT_TEXT =
+    "\nかみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f";
+static const char* const STD_CONTACT_TEXT =
+    "\n標準歯車では  かみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f";
 
 static const char* const KEY_HELP_TEXTS[] = {
     "\n'1' '2'キーで：１歯車・２歯車描画の選択",
@@ -68,16 +73,19 @@ static const char* const KEY_HELP_TEXTS[] = {
     "\n'r' 'R'キーで：かみ合い運動順逆の変更",
     "\n'w' 'W'キーで：図の縮小拡大",
     "\n'z'キーで    ：１，２歯車の歯数変更",
+    "\n'p'キーで    ：表示中の図をPNGファイルに保存",
     "\nESCキーで　　：終了",
 };
 
 // [SECTION] Console
+// NOTE: the format goes out in the text language; its English form has the same
+// conversions (gear/language.cpp), so the arguments fit either.
 __attribute__((format(printf, 1, 2))) static void say(const char* format, ...)
 {
     char text[CONSOLE_TEXT_MAX];
     va_list args;
     va_start(args, format);
-    const int length = std::vsnprintf(text, sizeof text, format, args);
+    const int length = std::vsnprintf(text, sizeof text, inLanguage(format), args);
     va_end(args);
     assert(length >= 0 && length < static_cast<int>(sizeof text) && "console text overflows");
     // NOTE: a text cut short by the buffer is still written only as far as it holds.
@@ -86,9 +94,15 @@ __attribute__((format(printf, 1, 2))) static void say(const char* format, ...)
     std::fflush(consoleOut);
 }
 
+// A text without conversions, in the text language.
+static void sayText(const char* text)
+{
+    say("%s", inLanguage(text));
+}
+
 [[noreturn]] void endOfDialogueInput()
 {
-    say("%s", END_OF_INPUT_TEXT);
+    sayText(END_OF_INPUT_TEXT);
     std::exit(1);
 }
 
@@ -240,8 +254,16 @@ void printReport()
     say("\n歯数 z2=%3d  転位係数 x2=%7.4f", gp.z2, gp.x2);
     say("\n基準ピッチ円・基礎円半径     r02=%7.4f rg2=%7.4f", gp.r02, gp.rg2);
     say("\nかみ合いピッチ円・歯先円半径 rb2=%7.4f ru2=%7.4f", gp.rb2, gp.ru2);
+    // Contact ratio: the path of contact that the views draw (undercut ends
+    // included) in base pitches; tip clearance a - ru1 - rf2. Then the same for
+    // the standard pair of view 4.
+    const double path = gp.limit1 + gp.limit2;
+    say(CONTACT_TEXT, path / gp.pb, path, gp.pb, tipClearance(1));
+    const double stdPath = gp.stdLimit1 + gp.stdLimit2;
+    const double stdClearance = (gp.r01 + gp.r02) - gp.ru01 - (gp.r02 - DEDENDUM);
+    say(STD_CONTACT_TEXT, stdPath / gp.pb, stdPath, gp.pb, stdClearance);
     for (const char* line : KEY_HELP_TEXTS) {
-        say("%s", line);
+        sayText(line);
     }
 }
 
@@ -266,7 +288,7 @@ static void warnOfUnsoundPair()
     const bool strikes1 = !(clearance1 > 0.0);
     const bool strikes2 = !(clearance2 > 0.0);
     if (strikes1 || strikes2) {
-        const char* gears = strikes1 && strikes2 ? "1と2" : strikes1 ? "1" : "2";
+        const char* gears = strikes1 && strikes2 ? inLanguage("1と2") : strikes1 ? "1" : "2";
         say(NO_TIP_CLEARANCE_TEXT, strikes1 ? clearance1 : clearance2, gears);
     }
 }
@@ -290,7 +312,7 @@ static void ask(Question q)
 {
     question = q;
     numbersHeld = 0;
-    say("%s", q == Question::TEETH ? TEETH_PROMPT_TEXT : SHIFT_PROMPT_TEXT);
+    sayText(q == Question::TEETH ? TEETH_PROMPT_TEXT : SHIFT_PROMPT_TEXT);
 }
 
 static void answerTeeth(long long z1, long long z2)
@@ -333,9 +355,9 @@ static void takeLine(const char* line, bool whole)
         whole ? readNumbers(text, question == Question::TEETH, 2 - numbersHeld, numbers)
               : LineReading::UNREADABLE;
     if (reading != LineReading::NUMBERS) {
-        say("%s", reading == LineReading::TOO_MANY ? TOO_MANY_TEXT : UNREADABLE_TEXT);
+        sayText(reading == LineReading::TOO_MANY ? TOO_MANY_TEXT : UNREADABLE_TEXT);
         if (reading == LineReading::UNREADABLE && foreign) {
-            say("%s", HALF_WIDTH_TEXT);
+            sayText(HALF_WIDTH_TEXT);
         }
         ask(question);
         return;
@@ -362,8 +384,8 @@ void openDialogue()
         ask(Question::SHIFTS);
         return;
     }
-    say("%s", TITLE_TEXT);
-    say("%s", TEETH_HEADING_TEXT);
+    sayText(TITLE_TEXT);
+    sayText(TEETH_HEADING_TEXT);
     ask(Question::TEETH);
 }
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs, when they are missing.
 # Usage: scripts/install-deps.sh run|test|package|windows [BUILD_DIR]
-#   run      compiler, CMake, freeglut, GL and X11 headers: what the program needs
+#   run      compiler, CMake, freeglut, GL and X11 headers, stb's PNG writer: what the
+#            program needs
 #   test     and GoogleTest, Google Benchmark, clang, Xvfb and the tools of the window tests
 #   package  and what CPack needs to find the package's dependencies
-#   windows  the cross compiler, the sources of freeglut and GoogleTest, Wine and zip,
+#   windows  the cross compiler, the sources of freeglut and GoogleTest, stb's header-only
+#            PNG writer, Wine and zip,
 #            and a deb-src entry for bookworm so that freeglut's source can be fetched
 # Uses apt-get as root, or through sudo. Its output goes to BUILD_DIR/packages.log.
 # BUILD_DIR/packages.state lists which of the packages of all three sets are
@@ -17,16 +19,18 @@ set -euo pipefail
 what=${1:-run}
 build=${2:-build}
 
-run_packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
+# libstb-dev: stb_image_write.h, header-only, which saves the window as a PNG.
+run_packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+              libstb-dev)
 # Unit tests and the benchmark; a second compiler; an X server, key presses, the
 # window system's view of the window, a terminal, and the scripts' interpreter.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11-utils tmux python3)
 # CPack's search for the libraries the program links.
 package_packages=(file)
 # The cross compiler (posix threads, as GoogleTest wants), the source of freeglut
-# and of GoogleTest, Wine with an X server to run the result, and zip.
-windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 xvfb xdotool
-                  x11-utils python3 zip)
+# and of GoogleTest, stb's header, Wine with an X server to run the result, and zip.
+windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest libstb-dev wine wine64 xvfb
+                  xdotool x11-utils python3 zip)
 case "$what" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;

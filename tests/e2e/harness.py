@@ -174,11 +174,19 @@ class Console:
 class Session:
     """Xvfb, the program on pipes, and its window; a context manager."""
 
-    def __init__(self, binary, teeth=(10, 30), shifts=(0.5, 0.0), name="e2e"):
+    def __init__(self, binary, teeth=(10, 30), shifts=(0.5, 0.0), name="e2e", args=(), cwd=None,
+                 report_end=REPORT_END, display_option=False):
+        """args follow the program's name; cwd is its current folder; report_end
+        ends the report of the dialogue's language; with display_option the
+        program finds its display through "-display NAME" instead of DISPLAY."""
         self.binary = os.path.abspath(binary)
         self.teeth = teeth
         self.shifts = shifts
         self.name = name
+        self.args = list(args)
+        self.cwd = cwd
+        self.report_end = report_end
+        self.display_option = display_option
         self.server = XServer()
         self.proc = None
         self.console = None
@@ -211,8 +219,14 @@ class Session:
         env.pop("XAUTHORITY", None)
         self.env = env
         self.x = xwin.Connection(display)
-        self.proc = subprocess.Popen([self.binary], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=self._stderr, env=env)
+        args, program_env = self.args, env
+        if self.display_option:
+            args = ["-display", display] + args
+            program_env = dict(env)
+            program_env.pop("DISPLAY")
+        self.proc = subprocess.Popen([self.binary] + args, stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=self._stderr,
+                                     env=program_env, cwd=self.cwd)
         self.console = Console(self.proc.stdout)
         if self.teeth is not None:
             self.answer(self.teeth, self.shifts)
@@ -256,7 +270,7 @@ class Session:
     def answer_shifts(self, shifts, start=0):
         start = self.console.wait_for(SHIFT_PROMPT, start)
         self.send("%g %g" % shifts)
-        return self.console.wait_for(REPORT_END, start)
+        return self.console.wait_for(self.report_end, start)
 
     # -- window
     def find_window(self, timeout=DEFAULT_TIMEOUT):

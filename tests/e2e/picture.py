@@ -150,3 +150,27 @@ class Frame:
     def save_png(self, path):
         with open(path, "wb") as f:
             f.write(self.png_bytes())
+
+
+def load_png(path):
+    """A Frame from an 8-bit RGB PNG file without interlace, as gearmesh writes."""
+    with open(path, "rb") as f:
+        data = f.read()
+    w, h, at, idat = *struct.unpack(">II", data[16:24]), 8, b""
+    while at < len(data):
+        length, tag = struct.unpack(">I4s", data[at:at + 8])
+        idat += data[at + 8:at + 8 + length] if tag == b"IDAT" else b""
+        at += 12 + length
+    raw, n, prev, rows = zlib.decompress(idat), 3 * w, bytearray(3 * w), []
+    for y in range(h):
+        kind, row = raw[y * (n + 1)], bytearray(raw[y * (n + 1) + 1:(y + 1) * (n + 1)])
+        for i in range(n):  # the five filters of the PNG spec, section 9
+            a, b, c = (row[i - 3], prev[i], prev[i - 3]) if i >= 3 else (0, prev[i], 0)
+            p = a + b - c
+            paeth = a if abs(p - a) <= min(abs(p - b), abs(p - c)) else \
+                b if abs(p - b) <= abs(p - c) else c
+            row[i] = (row[i] + (0, a, b, (a + b) >> 1, paeth)[kind]) & 255
+        rows.append(bytes(row))
+        prev = row
+    pixels = b"".join(rows)
+    return Frame(w, h, pixels[0::3], pixels[1::3], pixels[2::3])

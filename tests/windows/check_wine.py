@@ -5,9 +5,11 @@ Usage: check_wine.py BUILD_WINDOWS_DIR LINUX_GEARMESH
 One private Xvfb and one fresh Wine prefix (inside BUILD_WINDOWS_DIR, removed at
 the end) serve the whole run. Each scenario drives gearmesh.exe and then the Linux
 program the same way, with Windows line ends typed into both; the whole console
-output of the two must be the same bytes once CRLF is read as LF. The window
-checks (title, red teeth, key '3', ESC, end of input) are made on the Windows
-program; the Linux suite makes them on its own program already.
+output of the two must be the same bytes once CRLF is read as LF, in Japanese
+and in English (-e). The window checks (title, red teeth, key '3', ESC, end of
+input, the picture that 'p' saves in the folder the program was started in) are
+made on the Windows program; the Linux suite makes them on its own program
+already.
 """
 
 import os
@@ -24,9 +26,11 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import harness  # noqa: E402
 import picture  # noqa: E402
+import test_picture  # noqa: E402
 import test_title  # noqa: E402
 
 END_OF_INPUT = "入力が終わりました．終了します"
+ENGLISH_REPORT_END = "ESC key     : quit"
 # A view-1 frame of either pair shows thousands of red tooth pixels; a window
 # that draws nothing (or draws in the wrong colour) shows none.
 RED_ENOUGH = 1000
@@ -48,8 +52,9 @@ class SharedServer:
         return ""
 
 
-def session(command, display, name):
-    s = harness.Session(command, teeth=None, name=name)
+def session(command, display, name, args=(), cwd=None):
+    s = harness.Session(command, teeth=None, name=name, args=args, cwd=cwd,
+                        report_end=ENGLISH_REPORT_END if "-e" in args else harness.REPORT_END)
     s.server = SharedServer(display)
     return s
 
@@ -62,7 +67,7 @@ def answer(s, teeth, shifts):
     start = s.console.wait_for(harness.SHIFT_PROMPT, start)
     s.proc.stdin.write(("%s\r\n" % shifts).encode())
     s.proc.stdin.flush()
-    s.console.wait_for(harness.REPORT_END, start)
+    s.console.wait_for(s.report_end, start)
     s.find_window(timeout=60)
     s.focus()
 
@@ -72,9 +77,9 @@ def console_bytes(s):
     return s.console.raw()
 
 
-def escape_run(checks, command, display, windows):
+def escape_run(checks, command, display, windows, args=()):
     """20/20 without shift, then ESC. Returns the console output."""
-    with session(command, display, "wine-esc") as s:
+    with session(command, display, "wine-esc", args) as s:
         answer(s, "20 20", "0 0")
         s.settle(60)
         s.keys("Escape")
@@ -135,6 +140,24 @@ def window_run(checks, command, display, windows, artifacts):
             checks.check(tail.endswith("\n" + END_OF_INPUT + "\n"),
                          "the end of input is announced", repr(tail[-80:]))
         return out
+
+
+def picture_run(checks, command, display):
+    """10/30 with x1 = 0.5: 'p' in view 1 saves the window where the program started."""
+    with tempfile.TemporaryDirectory(prefix="gearmesh-wine-picture-") as folder, \
+            session(command, display, "wine-picture", cwd=folder) as s:
+        answer(s, "10 30", "0.5 0")
+        shown = s.settle(60)
+        mark = s.console.mark()
+        s.keys("p")
+        end = s.console.wait_for(".png", s.console.wait_for("図を保存しました：", mark, 30))
+        name = "gearmesh_10-30_0.5-0_view1.png"
+        checks.check(s.console.text()[:end].endswith("\\" + name) and
+                     os.listdir(folder) == [name], "gearmesh.exe saves %s where it started" % name,
+                     "%r, %r" % (s.console.text(mark), os.listdir(folder)))
+        saved = picture.load_png(os.path.join(folder, name))
+        checks.check(test_picture.inner(saved) == test_picture.inner(shown),
+                     "the picture's pixels are the window's", "", saved)
 
 
 def terminal_run(checks, command, env):
@@ -239,8 +262,14 @@ def main():
         windows_out = escape_run(checks, wrapper, display, True)
         timed("ESC run under Wine")
         compare(checks, "20/20, 0 0", windows_out, escape_run(checks, linux, display, False))
+        windows_out = escape_run(checks, wrapper, display, True, ["-e"])
+        compare(checks, "20/20, 0 0 in English", windows_out,
+                escape_run(checks, linux, display, False, ["-e"]))
+        timed("ESC runs in English")
+        picture_run(checks, wrapper, display)
+        timed("picture run under Wine")
         windows_out = window_run(checks, wrapper, display, True, artifacts)
-        timed("window run under Wine (and the Linux ESC run before it)")
+        timed("window run under Wine")
         compare(checks, "12/30, 0.5 0", windows_out,
                 window_run(checks, linux, display, False, artifacts))
         timed("Linux window run")

@@ -1,0 +1,128 @@
+// picture.cpp -- saves the frame in the window as a PNG file: key 'p'.
+//
+// The key sets a flag and posts a redisplay; endFrame, between drawing and the
+// swap, calls savePictureIfAsked, which reads the back buffer (the frame just
+// drawn, at the window's size), encodes it (picture_png.cpp), hands the bytes to
+// the platform (picture_file.h) under the first free name, and tells the console.
+// Nothing here touches the state the frame was drawn from.
+#include "app/picture.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/picture_file.h"
+#include "app/picture_png.h"
+#include "gear/console_text.h"
+#include "gear/dialogue.h"
+#include "gear/gear_pair.h"
+#include "gear/language.h"
+
+static const char* const SAVED_TEXT = "\n図を保存しました：%s";
+static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s";
+
+// How many numbered names (-2, -3, ...) are tried before giving up.
+static constexpr int PICTURE_NUMBER_MAX = 9999;
+// Room for a name, and for a whole path as the console shows it.
+static constexpr std::size_t NAME_MAX_BYTES = 128;
+static constexpr std::size_t PATH_MAX_BYTES = 4096 + NAME_MAX_BYTES;
+
+static bool pictureAsked;  // set by 'p', cleared by the frame that saves
+
+void askForPicture()
+{
+    pictureAsked = true;
+}
+
+// A shift as the file name writes it: the report's 4 decimals without trailing
+// zeros, "m" for a minus (the dash parts the two shifts), a shift that rounds to
+// zero as "0".
+static void shiftForName(double x, char* text, std::size_t size)
+{
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.4f", std::fabs(x));
+    std::size_t end = std::strlen(digits);
+    while (end > 0 && digits[end - 1] == '0') {
+        --end;
+    }
+    if (end > 0 && digits[end - 1] == '.') {
+        --end;
+    }
+    digits[end] = '\0';
+    const bool zero = std::strcmp(digits, "0") == 0;
+    std::snprintf(text, size, "%s%s", x < 0.0 && !zero ? "m" : "", digits);
+}
+
+void pictureBaseName(char* name, std::size_t size)
+{
+    const GearPairState& gp = gearPair;
+    char x1[72];
+    char x2[72];
+    shiftForName(gp.x1, x1, sizeof x1);
+    shiftForName(gp.x2, x2, sizeof x2);
+    std::snprintf(name, size, "gearmesh_%d-%d_%s-%s_view%c", gp.z1, gp.z2, x1, x2,
+                  viewState.viewMode);
+}
+
+// One text on the console, in the text language; the format is checked in
+// Japanese, and its English form has the same conversions.
+__attribute__((format(printf, 1, 2))) static void tell(const char* format, ...)
+{
+    char text[CONSOLE_TEXT_MAX];
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(text, sizeof text, inLanguage(format), args);
+    va_end(args);
+    const std::size_t kept = length < 0 ? 0 : static_cast<std::size_t>(length);
+    writeConsoleText(consoleOut, text, kept < sizeof text ? kept : sizeof text - 1);
+    std::fflush(consoleOut);
+}
+
+void savePictureIfAsked()
+{
+    if (!pictureAsked) {
+        return;
+    }
+    pictureAsked = false;
+    char base[NAME_MAX_BYTES];
+    pictureBaseName(base, sizeof base);
+    char name[NAME_MAX_BYTES + 16];
+    std::snprintf(name, sizeof name, "%s.png", base);
+    // The viewport covers the whole window (reshapeWindow).
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<unsigned char> png;
+    if (viewport[2] > 0 && viewport[3] > 0) {
+        // NOTE: allocated for each picture: pictures are rare, and the window's size
+        // can change.
+        std::vector<unsigned char> rgb(static_cast<std::size_t>(viewport[2]) *
+                                       static_cast<std::size_t>(viewport[3]) * 3);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        encodePng(rgb.data(), viewport[2], viewport[3], png);
+    }
+    if (png.empty()) {
+        tell(NOT_SAVED_TEXT, name);
+        return;
+    }
+    char where[PATH_MAX_BYTES];
+    for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
+        if (number > 1) {
+            std::snprintf(name, sizeof name, "%s-%d.png", base, number);
+        }
+        const NewFile outcome = writeNewFile(name, png.data(), png.size(), where, sizeof where);
+        if (outcome == NewFile::WRITTEN) {
+            tell(SAVED_TEXT, where);
+            return;
+        }
+        if (outcome == NewFile::FAILED) {
+            break;
+        }
+    }
+    tell(NOT_SAVED_TEXT, name);
+}

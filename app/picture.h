@@ -1,0 +1,21 @@
+// picture.h -- key 'p': the picture in the window saved as a PNG file.
+//
+// The key only asks; the next frame, drawn from the state as it stands (a
+// redisplay turns nothing), is read from the back buffer between drawing and
+// swapping, so the file holds exactly the window's pixels.
+#pragma once
+
+#include <cstddef>
+
+// The next frame is to be saved.
+void askForPicture();
+
+// Called by endFrame before the swap: when a picture was asked for, reads the
+// frame, saves it in the current folder under a new name and says where on the
+// console (or says that it could not).
+void savePictureIfAsked();
+
+// The file name without ".png" for the pair in gearPair and viewState.viewMode:
+// gearmesh_Z1-Z2_X1-X2_viewV, each shift to the report's 4 decimals without
+// trailing zeros, a minus written as "m": gearmesh_20-20_m0.25-0.5_view3.
+void pictureBaseName(char* name, std::size_t size);

@@ -1,0 +1,151 @@
+// language.cpp -- the process-wide language and the English form of every text.
+//
+// Each row pairs a Japanese text, byte for byte as it is written where it is used,
+// with its English form: short and plain, for a student, with the same
+// conversions in the same order, so that the same numbers stand in the same
+// places. A text changed or added at its place of use, and not here, comes out in
+// Japanese in an English run; the dialogue's tests run every text in English and
+// look for Japanese characters.
+#include "gear/language.h"
+
+#include <cstring>
+
+Language textLanguage = Language::JAPANESE;
+
+static const TextPair TEXT_PAIRS[] = {
+    // [SECTION] Dialogue: questions and refusals (gear/dialogue.cpp)
+    {"\n１対標準歯車のかみ合いシミュレーションン", "\nMeshing simulation of a pair of spur gears"},
+    {"\n(1) 歯車１，２の歯数設定", "\n(1) Numbers of teeth of gears 1 and 2"},
+    {"\n　  歯車１、２の歯数入力 z1 z2= ", "\n    Type the numbers of teeth z1 z2= "},
+    {"\n(2) 歯車１，２の転位係数入力 x1 x2=", "\n(2) Type the shift coefficients x1 x2="},
+    {"\nかみ合い圧力角=0  かみ合いできない．別の転位係数でやり直し",
+     "\nWorking pressure angle=0  the gears cannot mesh. Try other shift coefficients"},
+    {"\n数値として読めません．この行を捨てます．もう一度入力してください",
+     "\nThis is not a number. The line is dropped; please type it again"},
+    {"\n数が多すぎます．この行を捨てます．もう一度入力してください",
+     "\nToo many numbers. The line is dropped; please type it again"},
+    {"\n半角の数字で入力してください", "\nPlease type the numbers with the digits 0 to 9"},
+    {"\n入力が終わりました．終了します\n", "\nThe input has ended. The program ends\n"},
+    {"\n歯数は%d以上%d以下で入力してください（%d未満では歯元のアンダーカットがピッチ円を越え，"
+     "%dを超えると描画に時間がかかり操作できません）",
+     "\nThe numbers of teeth must be from %d to %d (below %d the undercut at the root passes "
+     "the pitch circle; above %d a picture takes too long to draw)"},
+    {"\n転位係数には有限の数値を入力してください",
+     "\nThe shift coefficients must be finite numbers"},
+    {"\n歯車%dの歯先円が基礎円の内側（または基礎円上）にあり，歯形ができません．"
+     "別の転位係数でやり直し",
+     "\nGear %d: the tip circle lies inside (or on) the base circle, so there is no tooth. "
+     "Try other shift coefficients"},
+    {"\n歯車%dの歯厚が正になりません．別の転位係数でやり直し",
+     "\nGear %d: the tooth thickness is not positive. Try other shift coefficients"},
+    {"\n歯車%dの歯元のトロコイドとインボリュートがつながりません．別の転位係数でやり直し",
+     "\nGear %d: the trochoid at the root does not meet the involute. "
+     "Try other shift coefficients"},
+    {"\n歯車%dのアンダーカットがかみ合いピッチ円に達し，かみ合いの始まりがありません．"
+     "別の転位係数でやり直し",
+     "\nGear %d: the undercut reaches the working pitch circle, so contact has no start. "
+     "Try other shift coefficients"},
+    {"\n歯車%dのかみ合いピッチ円が歯面と交わりません（歯先円の外側か歯底円の内側にあります）．"
+     "別の転位係数でやり直し",
+     "\nGear %d: the working pitch circle misses the flank (it lies outside the tip circle or "
+     "inside the root circle). Try other shift coefficients"},
+    {"\n計算結果が有限の数になりません．別の転位係数でやり直し",
+     "\nA result is not a finite number. Try other shift coefficients"},
+
+    // [SECTION] Dialogue: warnings
+    {"\n注意：かみ合い率が%.4fで1より小さく，次の歯がかみ合う前に接触が途切れます（かみ合いが続きません）",
+     "\nWarning: the contact ratio is %.4f, less than 1: contact breaks off before the next "
+     "teeth meet (the mesh does not go on)"},
+    {"\n注意：頂げきが%.3fで正になりません．歯車%sの歯先が相手の歯車の歯底円に当たります",
+     "\nWarning: the tip clearance is %.3f, not positive: the tips of gear %s strike the root "
+     "circle of the mating gear"},
+    {"1と2", "1 and 2"},
+    {"\n注意：歯車%dの歯先がとがっています（両側の歯面が歯先円より内側で交わります）",
+     "\nWarning: the teeth of gear %d are pointed (the two flanks meet inside the tip circle)"},
+
+    // [SECTION] Report
+    {"\n基準圧力角α0=%6.3f[deg]  かみ合い圧力角αb=%6.3f[deg]",
+     "\nStandard pressure angle α0=%6.3f[deg]  working pressure angle αb=%6.3f[deg]"},
+    {"\n基準軸間距離a0=%7.4f 軸間距離a=%7.4f",
+     "\nStandard centre distance a0=%7.4f centre distance a=%7.4f"},
+    {"\n歯数 z1=%3d  転位係数 x1=%7.4f", "\nTeeth z1=%3d  shift coefficient x1=%7.4f"},
+    {"\n基準ピッチ円・基礎円半径     r01=%7.4f rg1=%7.4f",
+     "\nStandard pitch, base radius  r01=%7.4f rg1=%7.4f"},
+    {"\nかみ合いピッチ円・歯先円半径 rb1=%7.4f ru1=%7.4f",
+     "\nWorking pitch, tip radius    rb1=%7.4f ru1=%7.4f"},
+    {"\n歯数 z2=%3d  転位係数 x2=%7.4f", "\nTeeth z2=%3d  shift coefficient x2=%7.4f"},
+    {"\n基準ピッチ円・基礎円半径     r02=%7.4f rg2=%7.4f",
+     "\nStandard pitch, base radius  r02=%7.4f rg2=%7.4f"},
+    {"\nかみ合いピッチ円・歯先円半径 rb2=%7.4f ru2=%7.4f",
+     "\nWorking pitch, tip radius    rb2=%7.4f ru2=%7.4f"},
+    {"\nかみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f",
+     "\nContact ratio ε=%.3f (path of contact %.4f / base pitch %.4f)  tip clearance c=%.4f"},
+    {"\n標準歯車では  かみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f",
+     "\nStandard gears: contact ratio ε=%.3f (path of contact %.4f / base pitch %.4f)  "
+     "tip clearance c=%.4f"},
+
+    // [SECTION] Key help
+    {"\n'1' '2'キーで：１歯車・２歯車描画の選択", "\n'1' '2' keys: gear 1 or gear 2 alone"},
+    {"\n'3'キーで　　：１，２歯車かみ合い図の選択", "\n'3' key     : gears 1 and 2 in mesh"},
+    {"\n's'キーで    ：かみ合い運動描画継続", "\n's' key     : turn the gears one step"},
+    {"\n'r' 'R'キーで：かみ合い運動順逆の変更", "\n'r' 'R' keys: turn forward, backward"},
+    {"\n'w' 'W'キーで：図の縮小拡大", "\n'w' 'W' keys: zoom out, zoom in"},
+    {"\n'z'キーで    ：１，２歯車の歯数変更", "\n'z' key     : new numbers of teeth"},
+    {"\n'p'キーで    ：表示中の図をPNGファイルに保存", "\n'p' key     : save the picture as a PNG file"},
+    {"\nESCキーで　　：終了", "\nESC key     : quit"},
+
+    // [SECTION] Picture (app/picture.cpp)
+    {"\n図を保存しました：%s", "\nPicture saved: %s"},
+    {"\n図を保存できませんでした：%s", "\nCould not save the picture: %s"},
+
+    // [SECTION] Command line and window (app/)
+    {"\n不明なオプションです：%s", "\nUnknown option: %s"},
+    {"\nオプション %s の後に値がありません", "\nOption %s needs a value after it"},
+    {"\n使い方：gearmesh [--english | -e] [GLUTのオプション]"
+     "\n  --english, -e  コンソールの文とウィンドウのタイトルを英語にする"
+     "\n  GLUTのオプション：-display 画面名  -geometry 幅x高さ+X+Y  -iconic  -direct  -indirect"
+     "  -gldebug  -sync\n",
+     "\nUsage: gearmesh [--english | -e] [GLUT options]"
+     "\n  --english, -e  console texts and window title in English"
+     "\n  GLUT options: -display NAME  -geometry WxH+X+Y  -iconic  -direct  -indirect"
+     "  -gldebug  -sync\n"},
+    {"転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"
+     "w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続",
+     "Shifted gears in mesh  z: teeth, x: shifts, 1,2,3,4: view, w,W: zoom out, in, "
+     "r,R: forward, backward, s: step"},
+    {"\nウィンドウを開けません：%s．"
+     "\nデスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
+     "（例：DISPLAY=:0 gearmesh）\n",
+     "\nCannot open the window: %s."
+     "\nStart the program from a terminal on the desktop, or name the screen in the "
+     "environment variable DISPLAY (for example DISPLAY=:0 gearmesh)\n"},
+    {"環境変数 DISPLAY が設定されていません（画面のない端末や ssh からの起動では設定されません）",
+     "the environment variable DISPLAY is not set (it is not, on a terminal without a screen "
+     "or over ssh)"},
+    {"X ディスプレイ「%s」に接続できません", "cannot connect to the X display \"%s\""},
+};
+
+const char* englishFormOf(const char* japanese)
+{
+    for (const TextPair& pair : TEXT_PAIRS) {
+        if (std::strcmp(pair.japanese, japanese) == 0) {
+            return pair.english;
+        }
+    }
+    return nullptr;
+}
+
+const char* inLanguage(const char* japanese)
+{
+    if (textLanguage == Language::JAPANESE) {
+        return japanese;
+    }
+    const char* english = englishFormOf(japanese);
+    return english != nullptr ? english : japanese;
+}
+
+const TextPair* textPairs(int& count)
+{
+    count = static_cast<int>(sizeof TEXT_PAIRS / sizeof TEXT_PAIRS[0]);
+    return TEXT_PAIRS;
+}
