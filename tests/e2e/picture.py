@@ -164,7 +164,7 @@ def load_png(path):
     raw, n, prev, rows = zlib.decompress(idat), 3 * w, bytearray(3 * w), []
     for y in range(h):
         kind, row = raw[y * (n + 1)], bytearray(raw[y * (n + 1) + 1:(y + 1) * (n + 1)])
-        for i in range(n):  # the five filters of the PNG spec, section 9
+        for i in range(n):  # the five row filters a PNG may use
             a, b, c = (row[i - 3], prev[i], prev[i - 3]) if i >= 3 else (0, prev[i], 0)
             p = a + b - c
             paeth = a if abs(p - a) <= min(abs(p - b), abs(p - c)) else \
