@@ -50,6 +50,9 @@ static const char* const NO_FLANK_TEXT =
 static const char* const UNDERCUT_BEYOND_PITCH_TEXT =
     "\n歯車%dのアンダーカットがかみ合いピッチ円に達し，かみ合いの始まりがありません．"
     "別の転位係数でやり直し";
+static const char* const PITCH_IN_FILLET_TEXT =
+    "\n歯車%dのかみ合いピッチ円が歯元のすみ肉（インボリュート歯面の始まる円より内側）にあり，"
+    "かみ合いの始まりがありません．別の転位係数でやり直し";
 static const char* const NO_PHASE_TEXT =
     "\n歯車%dのかみ合いピッチ円が歯面と交わりません（歯先円の外側か歯底円の内側にあります）．"
     "別の転位係数でやり直し";
@@ -224,6 +227,8 @@ static const char* faultText(PairFault fault)
         return NO_FLANK_TEXT;
     case PairFault::UNDERCUT_BEYOND_PITCH:
         return UNDERCUT_BEYOND_PITCH_TEXT;
+    case PairFault::PITCH_IN_FILLET:
+        return PITCH_IN_FILLET_TEXT;
     case PairFault::NO_PHASE:
         return NO_PHASE_TEXT;
     case PairFault::NOT_FINITE_RESULT:

@@ -142,13 +142,22 @@ PairFault shiftedPairFault(int& gear)
             return PairFault::NO_FLANK;
         }
     }
+    for (int g = 0; g < 2; ++g) {
+        gear = g + 1;
+        if (!(rb[g] >= rf[g] && rb[g] <= ru[g])) {
+            return PairFault::NO_PHASE;
+        }
+    }
     const double rcut[2] = {gp.rcut1, gp.rcut2};
     for (int g = 0; g < 2; ++g) {
         gear = g + 1;
-        // NOTE: an undercut circle at or above the working pitch circle would put
-        // the undercut point on the far side of the pitch point.
+        // NOTE: an involute that begins at or above the working pitch circle would
+        // put the undercut point on the far side of the pitch point. Below it lies
+        // either the undercut or, on a gear the cutter's corner does not cut into,
+        // the fillet.
         if (!(rcut[g] < rb[g])) {
-            return PairFault::UNDERCUT_BEYOND_PITCH;
+            return gearIsUndercut(r0[g], x[g]) ? PairFault::UNDERCUT_BEYOND_PITCH
+                                                : PairFault::PITCH_IN_FILLET;
         }
     }
     bool placed[2] = {false, false};
@@ -156,7 +165,9 @@ PairFault shiftedPairFault(int& gear)
     pitchPhase(gp.count2, gp.profile2, gp.rb2, placed[1]);
     for (int g = 0; g < 2; ++g) {
         gear = g + 1;
-        if (!placed[g] || !(rb[g] <= ru[g]) || !(rb[g] >= rf[g])) {
+        // NOTE: the circle lies between the involute's start and the tip circle, so
+        // the flank crosses it; only one on the tip circle within a rounding is left.
+        if (!placed[g]) {
             return PairFault::NO_PHASE;
         }
         if (!finiteOutline(*profile[g], count[g])) {

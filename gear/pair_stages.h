@@ -21,8 +21,11 @@ enum class PairFault {
     TIP_INSIDE_BASE,        // tip circle on or inside the base circle: no involute
     NO_THICKNESS,           // tooth thickness on the standard pitch circle not positive
     NO_FLANK,               // fillet and involute do not meet below the tip circle
-    UNDERCUT_BEYOND_PITCH,  // the involute begins at or above the working pitch circle
-    NO_PHASE,               // the working pitch circle misses the flank
+    NO_PHASE,               // the working pitch circle misses the flank: outside the
+                            // tip circle or inside the root circle
+    UNDERCUT_BEYOND_PITCH,  // undercut up to or above the working pitch circle
+    PITCH_IN_FILLET,        // no undercut, but the involute begins at or above the
+                            // working pitch circle: the circle lies in the fillet
     NOT_FINITE_RESULT,      // some derived quantity is not a finite number
 };
 

@@ -116,15 +116,26 @@ int joinFlank(int m, const Vec2* T, int n, const Vec2* V, const Vec2& junction, 
     return B;
 }
 
+// Distance from the interference point at which the line along which the cutter's
+// corner touches the gear crosses the line of action, for pitch radius r0 and a
+// corner d below the pitch line; negative when the corner passes it (undercut).
+static double cornerReach(double r0, double d)
+{
+    const double sinAlpha0 = std::sin(gearPair.alpha0);
+    return r0 * sinAlpha0 - d / sinAlpha0;
+}
+
+bool gearIsUndercut(double r0, double x)
+{
+    return cornerReach(r0, DEDENDUM - x) < 0.0;
+}
+
 Vec2 flankJunction(double r0, double rf, double rg, double ru)
 {
     const GearPairState& gp = gearPair;
-    const double sinAlpha0 = std::sin(gp.alpha0);
     const double d = r0 - rf;
     const double h = gp.tanAlpha0 * d;
-    // Distance from the interference point at which the corner's line of contact
-    // crosses the line of action; negative when the corner passes it (undercut).
-    const double e = r0 * sinAlpha0 - d / sinAlpha0;
+    const double e = cornerReach(r0, d);
     double r = std::sqrt(rg * rg + e * e);
     if (!(e > 0.0)) {
         // Polar angle of the involute minus that of the corner's path, at radius r:

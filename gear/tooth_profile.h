@@ -30,6 +30,11 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
 // Angular tooth thickness (rad) on the standard pitch circle r0 for shift x.
 double toothAngleOf(double r0, double x);
 
+// Whether the cutter's corner cuts into the involute of a gear with standard pitch
+// radius r0 and shift x (undercut); if not, the fillet meets the involute
+// tangentially, on the form circle.
+bool gearIsUndercut(double r0, double x);
+
 // Whether the two flanks of the outline meet below the tip circle, so that its tip
 // arc runs backwards across the tooth's centre line.
 bool toothIsPointed(int z, double x, const ToothProfile& profile, int last);
