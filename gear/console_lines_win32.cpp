@@ -29,7 +29,15 @@ bool readConsoleLine(HANDLE input, ConsoleLine& line)
     for (;;) {
         wchar_t c = 0;
         DWORD got = 0;
-        if (!ReadConsoleW(input, &c, 1, &got, nullptr) || got == 0) {
+        if (!ReadConsoleW(input, &c, 1, &got, nullptr)) {
+            return false;
+        }
+        // NOTE: Ctrl+C ends a console read with nothing read; it is not the end of
+        // the input: the console's handler ends the program, or the input goes on.
+        if (got == 0 && GetLastError() == ERROR_OPERATION_ABORTED) {
+            continue;
+        }
+        if (got == 0) {
             return false;
         }
         if (c == L'\n') {

@@ -28,9 +28,11 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11
 # CPack's search for the libraries the program links.
 package_packages=(file)
 # The cross compiler (posix threads, as GoogleTest wants), the source of freeglut
-# and of GoogleTest, stb's header, Wine with an X server to run the result, and zip.
+# and of GoogleTest, stb's header, Wine with an X server to run the result, the
+# Japanese locale's source (Wine takes the console's code page from the locale),
+# and zip.
 windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest libstb-dev wine wine64 xvfb
-                  xdotool x11-utils python3 zip)
+                  xdotool x11-utils python3 locales zip)
 case "$what" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;

@@ -6,19 +6,22 @@ One private Xvfb and one fresh Wine prefix (inside BUILD_WINDOWS_DIR, removed at
 the end) serve the whole run. Each scenario drives gearmesh.exe and then the Linux
 program the same way, with Windows line ends typed into both; the whole console
 output of the two must be the same bytes once CRLF is read as LF, in Japanese
-and in English (-e). The window checks (title, red teeth, key '3', ESC, end of
-input, the picture that 'p' saves in the folder the program was started in) are
-made on the Windows program; the Linux suite makes them on its own program
-already.
+and in English (-e). The window checks (title, red teeth, key '3', a window that
+answers while the dialogue waits, ESC, end of input, the picture that 'p' saves
+in the folder the program was started in) are made on the Windows program; the
+Linux suite makes them on its own program already. One run types into a Wine
+console, as a person would.
 """
 
 import os
 import pty
 import re
+import select
 import shutil
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
@@ -78,9 +81,10 @@ def console_bytes(s):
 
 
 def escape_run(checks, command, display, windows, args=()):
-    """20/20 without shift, then ESC. Returns the console output."""
+    """20/20 with x1 = 0.5, typed full-width into a pipe, then ESC. Returns the
+    console output."""
     with session(command, display, "wine-esc", args) as s:
-        answer(s, "20 20", "0 0")
+        answer(s, "２０　２０", "０．５　０")
         s.settle(60)
         s.keys("Escape")
         status = s.wait_exit(30)
@@ -104,8 +108,10 @@ def title_of(s, timeout=30.0):
     return value
 
 
-def window_run(checks, command, display, windows, artifacts):
-    """12/30 with x1 = 0.5: title, view 1, key '3', then 'z' and the end of input."""
+def window_run(checks, command, display, windows, build):
+    """12/30 with x1 = 0.5: title, view 1, key '3', then 'z', the window asked to
+    answer while the dialogue waits, and the end of input."""
+    artifacts = os.path.join(build, "wine-artifacts")
     with session(command, display, "wine-window") as s:
         answer(s, "12 30", "0.5 0")
         if windows:
@@ -130,6 +136,13 @@ def window_run(checks, command, display, windows, artifacts):
         mark = s.console.mark()
         s.keys("z")
         s.console.wait_for(harness.TEETH_PROMPT, mark)
+        if windows:
+            helper = subprocess.run(["wine", os.path.join(build, "tests", "window_answers.exe")],
+                                    env=s.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                    timeout=60)
+            checks.check(helper.returncode == 0,
+                         "the window answers a message within 1 s while the dialogue waits",
+                         "status %d: %s" % (helper.returncode, helper.stdout.decode().strip()))
         s.proc.stdin.close()
         status = s.wait_exit(30)
         out = console_bytes(s)
@@ -160,35 +173,66 @@ def picture_run(checks, command, display):
                      "the picture's pixels are the window's", "", saved)
 
 
-def terminal_run(checks, command, env):
-    """20/20 without shift with the output on a terminal, which Wine turns into a
-    Windows console whose code page (437 here) is not UTF-8: the Japanese texts
-    must still arrive as their characters. No display, so the program ends after
-    the report when its window cannot open."""
+def on_terminal(args, env, answers):
+    """Runs args with a terminal for standard input and output, which Wine makes a
+    Windows console; types each answer and Enter once its prompt shows, as a person
+    would. Returns what the terminal showed, without its escape sequences."""
     master, slave = pty.openpty()
+    seen, text, after = bytearray(), "", 0
     try:
-        proc = subprocess.Popen([command], stdin=subprocess.PIPE, stdout=slave, stderr=slave,
-                                env=dict(env, DISPLAY="", LC_ALL="C.UTF-8"))
+        proc = subprocess.Popen(args, stdin=slave, stdout=slave, stderr=slave, env=env)
         os.close(slave)
-        proc.stdin.write(b"20 20\r\n0 0\r\n")
-        proc.stdin.close()
-        seen = bytearray()
-        while True:
-            try:
-                chunk = os.read(master, 4096)
-            except OSError:  # the terminal's last writer has gone
-                break
-            if not chunk:
-                break
-            seen += chunk
-        proc.wait(timeout=60)
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            if select.select([master], [], [], 0.1)[0]:
+                try:
+                    chunk = os.read(master, 4096)
+                except OSError:  # the terminal's last writer has gone
+                    break
+                if not chunk:
+                    break
+                seen += chunk
+            # The console redraws its lines with escape sequences; the characters stay.
+            text = re.sub(rb"\x1b(\[[0-9;?]*[A-Za-z]|\][^\x07]*\x07)", b"",
+                          bytes(seen)).decode("utf-8", errors="replace")
+            # Wine's console takes the terminal's keys one by one (no ICANON) only
+            # once it reads; typed earlier, the terminal would edit the line itself.
+            if (answers and answers[0][0] in text[after:]
+                    and not termios.tcgetattr(master)[3] & termios.ICANON):
+                after = text.index(answers[0][0], after) + len(answers[0][0])
+                os.write(master, answers.pop(0)[1].encode() + b"\r")
+        if proc.poll() is None:
+            proc.kill()
+            # The desktop that Wine made for it, without a display, would serve
+            # the next program, whose window could then not open.
+            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        proc.wait(timeout=30)
     finally:
         os.close(master)
-    # The console redraws its lines with escape sequences; the characters stay.
-    text = re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]", b"", bytes(seen)).decode("utf-8", errors="replace")
-    for line in (harness.TITLE_LINE, harness.REPORT_END):
-        checks.check(line in text, "a Windows console shows %s" % line,
-                     "it showed %r" % text[-300:])
+    return text
+
+
+def console_run(checks, command, env, build):
+    """gearmesh.exe on a Wine console in a Japanese locale, whose code page 932 is
+    not UTF-8: the Japanese texts must arrive as their characters, and full-width
+    numbers typed at the prompts (read by ReadConsoleW) as numbers. No display, so
+    the program ends after the report when its window cannot open."""
+    # Wine takes the code page from the locale; a private one spares the machine.
+    locales = os.path.join(build, "wine-locale")
+    if not os.path.isdir(os.path.join(locales, "ja_JP.UTF-8")):
+        os.makedirs(locales, exist_ok=True)
+        harness.run_tool(["localedef", "-i", "ja_JP", "-f", "UTF-8",
+                          os.path.join(locales, "ja_JP.UTF-8")], env, timeout=120)
+    env = dict(env, DISPLAY="", LANG="ja_JP.UTF-8", LOCPATH=locales)
+    env.pop("LC_ALL", None)
+    shown = on_terminal(["wine", "chcp.com"], env, [])
+    checks.check(shown.strip().endswith(": 932"), "the Wine console has code page 932",
+                 repr(shown))
+    shown = on_terminal([command], env, [("z1 z2=", "２０　２０"), ("x1 x2=", "０．５　０")])
+    for line in (harness.TITLE_LINE, "歯数 z1= 20  転位係数 x1= 0.5000",
+                 "歯数 z2= 20  転位係数 x2= 0.0000", harness.REPORT_END):
+        checks.check(line in shown, "a Windows console shows %s" % line,
+                     "it showed %r" % shown[-300:])
 
 
 def compare(checks, what, windows_out, linux_out):
@@ -245,36 +289,34 @@ def main():
     display = server.start()
     env = dict(os.environ, DISPLAY=display)
     started = time.monotonic()
+    # Each scenario runs on when the one before it could not be driven to its end.
+    scenarios = (
+        ("gear_tests.exe", lambda: unit_tests(checks, build, env)),
+        ("console run", lambda: console_run(checks, wrapper, env, build)),
+        ("ESC runs", lambda: compare(checks, "２０　２０, ０．５　０",
+                                     escape_run(checks, wrapper, display, True),
+                                     escape_run(checks, linux, display, False))),
+        ("ESC runs in English", lambda: compare(
+            checks, "２０　２０, ０．５　０ in English",
+            escape_run(checks, wrapper, display, True, ["-e"]),
+            escape_run(checks, linux, display, False, ["-e"]))),
+        ("picture run", lambda: picture_run(checks, wrapper, display)),
+        ("window runs", lambda: compare(checks, "12/30, 0.5 0",
+                                        window_run(checks, wrapper, display, True, build),
+                                        window_run(checks, linux, display, False, build))),
+    )
     try:
-        lap = [started]
-
-        def timed(what):
-            now = time.monotonic()
-            print("     %s: %.1f s" % (what, now - lap[0]), flush=True)
-            lap[0] = now
-
         harness.run_tool(["wineboot", "-i"], env, timeout=300)
-        timed("Wine prefix made")
-        unit_tests(checks, build, env)
-        timed("gear_tests.exe")
-        terminal_run(checks, wrapper, env)
-        timed("console run")
-        windows_out = escape_run(checks, wrapper, display, True)
-        timed("ESC run under Wine")
-        compare(checks, "20/20, 0 0", windows_out, escape_run(checks, linux, display, False))
-        windows_out = escape_run(checks, wrapper, display, True, ["-e"])
-        compare(checks, "20/20, 0 0 in English", windows_out,
-                escape_run(checks, linux, display, False, ["-e"]))
-        timed("ESC runs in English")
-        picture_run(checks, wrapper, display)
-        timed("picture run under Wine")
-        windows_out = window_run(checks, wrapper, display, True, artifacts)
-        timed("window run under Wine")
-        compare(checks, "12/30, 0.5 0", windows_out,
-                window_run(checks, linux, display, False, artifacts))
-        timed("Linux window run")
-    except Exception as exc:  # a failure to drive the program is a failed check
-        checks.check(False, "the checks ran to the end", str(exc))
+        print("     Wine prefix made: %.1f s" % (time.monotonic() - started), flush=True)
+        for what, run in scenarios:
+            lap = time.monotonic()
+            try:
+                run()
+            except Exception as exc:  # a failure to drive the program is a failed check
+                checks.check(False, "the %s ran to the end" % what, str(exc))
+            print("     %s: %.1f s" % (what, time.monotonic() - lap), flush=True)
+    except Exception as exc:
+        checks.check(False, "Wine made its prefix", str(exc))
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         server.stop()
