@@ -53,6 +53,12 @@ CommandLine readCommandLine(int* argc, char** argv, char* problem, int size)
             continue;
         }
         const bool takesValue = isOneOf(arg, GLUT_VALUE_OPTIONS);
+        // NOTE: a bare -display is the display check's to refuse, as a display
+        // that cannot be reached.
+        if (takesValue && i + 1 == *argc && is(arg, "-display")) {
+            argv[kept++] = argv[i];
+            continue;
+        }
         if (takesValue && i + 1 < *argc) {
             argv[kept++] = argv[i++];
             argv[kept++] = argv[i];

@@ -13,16 +13,44 @@
 
 #include "gear/language.h"
 
+// snprintf cuts a long reason at a byte; a character cut in two shows as garbage
+// on the console, so the cut moves back to where the last whole character ends.
+static void cutAtCharacter(char* reason, int written, int size)
+{
+    if (written < size) {
+        return;
+    }
+    const int end = size - 1;
+    int lead = end - 1;
+    while (lead > 0 && (static_cast<unsigned char>(reason[lead]) & 0xC0) == 0x80) {
+        --lead;
+    }
+    const unsigned char first = static_cast<unsigned char>(reason[lead]);
+    const int length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    if (lead + length > end) {
+        reason[lead] = '\0';
+    }
+}
+
 bool windowSystemReachable(int argc, char** argv, char* reason, int size)
 {
-    // glutInit takes "-display NAME" in preference to DISPLAY, so the check does too.
+    // glutInit takes "-display NAME" in preference to DISPLAY, the last one given,
+    // and takes the word after "-display" as the name whatever it is; without one
+    // it stops, after the dialogue. The check reads the line the same way.
     const char* name = nullptr;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-display") == 0) {
-            name = argv[i + 1];
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") != 0) {
+            continue;
         }
+        if (i + 1 == argc) {
+            std::snprintf(reason, size, "%s",
+                          inLanguage("「-display」のあとに X ディスプレイの名前がありません"));
+            return false;
+        }
+        name = argv[++i];
     }
-    if (name == nullptr) {
+    // Xlib reads an empty name as DISPLAY too.
+    if (name == nullptr || name[0] == '\0') {
         name = std::getenv("DISPLAY");
     }
     if (name == nullptr || name[0] == '\0') {
@@ -33,7 +61,9 @@ bool windowSystemReachable(int argc, char** argv, char* reason, int size)
     }
     Display* display = XOpenDisplay(name);
     if (display == nullptr) {
-        std::snprintf(reason, size, inLanguage("X ディスプレイ「%s」に接続できません"), name);
+        cutAtCharacter(reason,
+                       std::snprintf(reason, size, inLanguage("X ディスプレイ「%s」に接続できません"), name),
+                       size);
         return false;
     }
     // NOTE: left open until the process ends. An X server with no other client

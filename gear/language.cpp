@@ -123,6 +123,7 @@ static const TextPair TEXT_PAIRS[] = {
      "the environment variable DISPLAY is not set (it is not, on a terminal without a screen "
      "or over ssh)"},
     {"X ディスプレイ「%s」に接続できません", "cannot connect to the X display \"%s\""},
+    {"「-display」のあとに X ディスプレイの名前がありません", "no X display name after \"-display\""},
 };
 
 const char* englishFormOf(const char* japanese)

@@ -240,6 +240,10 @@ class Session:
         if self.proc is not None:
             if self.proc.poll() is None:
                 self.proc.kill()
+            elif self.proc.returncode < 0:
+                # A failed assert aborts: its message says more than any check.
+                print("     the program died of signal %d: %s"
+                      % (-self.proc.returncode, self.stderr_text().strip()), flush=True)
             try:
                 self.proc.wait(timeout=5)
             except subprocess.TimeoutExpired:

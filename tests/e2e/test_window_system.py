@@ -1,7 +1,9 @@
 """gearmesh and the X server it is given, before any question is asked.
 
 With a display that nobody serves, the program must say so in Japanese, name
-the display, and end with a failure status before the dialogue starts. With a
+the display, and end with a failure status before the dialogue starts; so too
+with "-display" and no name after it, which GLUT would refuse only after the
+dialogue. A long name is cut to fit the reason, between characters. With a
 running server and nothing to read (as from a desktop launcher whose terminal
 has gone), it must pass the check and end at once with status 1 at the end of
 input, without the window-system message. And the check itself must not cost
@@ -25,9 +27,9 @@ NO_WINDOW = "ウィンドウを開けません"
 END_OF_INPUT = "入力が終わりました"
 
 
-def run(binary, display, stdin_bytes):
+def run(binary, display, stdin_bytes, *args):
     env = dict(os.environ, DISPLAY=display, LIBGL_ALWAYS_SOFTWARE="1")
-    proc = subprocess.run([binary], input=stdin_bytes, env=env, stdout=subprocess.PIPE,
+    proc = subprocess.run([binary, *args], input=stdin_bytes, env=env, stdout=subprocess.PIPE,
                           stderr=subprocess.STDOUT, timeout=10)
     return proc.returncode, proc.stdout.decode("utf-8", errors="replace")
 
@@ -84,14 +86,24 @@ def body(checks, binary):
         checks.check(status == 1 and END_OF_INPUT in out and NO_WINDOW not in out,
                      "with a display and nothing to read the program ends with status 1",
                      "status %d: %s" % (status, out[-400:]))
+        # GLUT would take the display from DISPLAY, run the dialogue, then stop.
+        status, out = run(binary, display, b"20 20\n0 0\n", "-display")
+        checks.check(status != 0 and NO_WINDOW in out and "-display" in out and "z1 z2=" not in out,
+                     "'-display' without a name is refused before the first question",
+                     "status %d: %s" % (status, out[-400:]))
     finally:
         server.stop()
-    # The number Xvfb had is free again: a display name nobody answers.
+    # A display nobody serves. Not the number Xvfb had: a server that a test
+    # beside this one starts takes the lowest free number, often that one again.
+    display = ":59123"
     status, out = run(binary, display, b"10 30\n0.5 0\n")
     checks.check(status != 0 and NO_WINDOW in out and ("「%s」" % display) in out
                  and "z1 z2=" not in out,
                  "with a display nobody serves the program names it and asks nothing",
                  "status %d: %s" % (status, out[-400:]))
+    status, out = run(binary, "画面" * 50, b"")
+    checks.check(NO_WINDOW in out and "\ufffd" not in out,
+                 "a reason naming a long display is cut between two characters", out[-300:])
 
     server, display = lone_server()
     try:

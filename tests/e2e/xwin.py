@@ -4,16 +4,20 @@ Reading the window's pixels straight from the X server (XGetImage) is much faste
 than starting a screenshot tool for every frame, which matters because the tests
 poll the window until a frame has settled. Closing the window the way a window
 manager does (a WM_DELETE_WINDOW client message) has no command-line tool when no
-window manager runs, so it is sent from here as well. Everything else (keys,
+window manager runs, so it is sent from here as well, and so are unmapping and mapping a window
+again (what minimising and restoring it does) and a burst of one key at a fixed
+rate (xdotool's delay drifts with the machine's load). Everything else (keys,
 focus, window search, title) goes through xdotool and xprop, as a person's
 desktop would.
 """
 
 import ctypes
 import ctypes.util
+import time
 
 _libname = ctypes.util.find_library("X11") or "libX11.so.6"
 _x = ctypes.CDLL(_libname)
+_xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
 
 Window = ctypes.c_ulong
 Atom = ctypes.c_ulong
@@ -92,6 +96,13 @@ _x.XFlush.argtypes = [ctypes.c_void_p]
 _x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 _x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, Window,
                                     ctypes.POINTER(XWindowAttributes)]
+_x.XUnmapWindow.argtypes = [ctypes.c_void_p, Window]
+_x.XMapWindow.argtypes = [ctypes.c_void_p, Window]
+_x.XStringToKeysym.restype = ctypes.c_ulong
+_x.XStringToKeysym.argtypes = [ctypes.c_char_p]
+_x.XKeysymToKeycode.restype = ctypes.c_ubyte
+_x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 _x.XSetErrorHandler.restype = ctypes.c_void_p
 _x.XSetErrorHandler.argtypes = [_ERROR_HANDLER]
 
@@ -153,6 +164,25 @@ class Connection:
         neighbours, so that pixel (px, py) of the result is pixel (px, py) of
         the window. Nothing the tests look at lies on the window's edge.
         """
+        w, h, left, top, vw, raw = self._visible(window)
+        stride = len(raw) // (h - top)
+        rows = []
+        for y in range(h - top):
+            row = raw[y * stride:y * stride + 4 * vw]
+            if left:
+                row = row[:4] * left + row
+            rows.append(row)
+        rows = [rows[0]] * top + rows
+        raw = b"".join(rows)
+        # Little-endian 32-bit pixels: blue, green, red, pad.
+        return w, h, raw[2::4], raw[1::4], raw[0::4]
+
+    def snapshot(self, window):
+        """The visible pixels as XGetImage gives them: cheap enough to compare
+        a frame against another every few milliseconds."""
+        return self._visible(window)[-1]
+
+    def _visible(self, window):
         attrs = self._attributes(window)
         if attrs is None:
             raise RuntimeError("window 0x%x is gone" % window)
@@ -169,20 +199,30 @@ class Connection:
                     or im.blue_mask != 0xFF:
                 raise RuntimeError("unexpected pixel layout: %d bpp, order %d, masks %x/%x/%x" % (
                     im.bits_per_pixel, im.byte_order, im.red_mask, im.green_mask, im.blue_mask))
-            stride = im.bytes_per_line
-            raw = ctypes.string_at(im.data, stride * vh)
+            raw = ctypes.string_at(im.data, im.bytes_per_line * vh)
         finally:
             _x.XDestroyImage(img)
-        rows = []
-        for y in range(vh):
-            row = raw[y * stride:y * stride + 4 * vw]
-            if left:
-                row = row[:4] * left + row
-            rows.append(row)
-        rows = [rows[0]] * top + rows
-        raw = b"".join(rows)
-        # Little-endian 32-bit pixels: blue, green, red, pad.
-        return w, h, raw[2::4], raw[1::4], raw[0::4]
+        return w, h, left, top, vw, raw
+
+    def remap(self, window):
+        """Unmaps the window and maps it again: without a compositor its pixels
+        are gone and the program must paint them anew."""
+        _x.XUnmapWindow(self._d, window)
+        _x.XSync(self._d, 0)
+        _x.XMapWindow(self._d, window)
+        _x.XSync(self._d, 0)
+
+    def type_key(self, name, times, interval):
+        """Presses and releases one key `times` times into the focused window, one
+        press every `interval` seconds by the clock; returns the moment of the last."""
+        code = _x.XKeysymToKeycode(self._d, _x.XStringToKeysym(name.encode()))
+        start = time.monotonic()
+        for i in range(times):
+            time.sleep(max(0.0, start + i * interval - time.monotonic()))
+            _xtst.XTestFakeKeyEvent(self._d, code, 1, 0)
+            _xtst.XTestFakeKeyEvent(self._d, code, 0, 0)
+            _x.XFlush(self._d)
+        return time.monotonic()
 
     def send_delete_window(self, window):
         """What a window manager sends when the user clicks the close button."""
