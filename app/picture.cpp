@@ -13,7 +13,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <cstdlib>
 
 #include "app/picture_file.h"
 #include "app/picture_png.h"
@@ -95,18 +95,21 @@ void savePictureIfAsked()
     // The viewport covers the whole window (reshapeWindow).
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    std::vector<unsigned char> png;
-    if (viewport[2] > 0 && viewport[3] > 0) {
-        // NOTE: allocated for each picture: pictures are rare, and the window's size
-        // can change.
-        std::vector<unsigned char> rgb(static_cast<std::size_t>(viewport[2]) *
-                                       static_cast<std::size_t>(viewport[3]) * 3);
+    PngBytes png = {nullptr, 0, 0, false};
+    // NOTE: allocated for each picture, as the encoder allocates its own work:
+    // pictures are rare, and their size follows the window's.
+    auto* rgb = viewport[2] > 0 && viewport[3] > 0
+                    ? static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(viewport[2]) *
+                                                              static_cast<std::size_t>(viewport[3]) * 3))
+                    : nullptr;
+    if (rgb != nullptr) {
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        encodePng(rgb.data(), viewport[2], viewport[3], png);
+        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        encodePng(rgb, viewport[2], viewport[3], png);
+        std::free(rgb);
     }
-    if (png.empty()) {
+    if (png.bytes == nullptr) {
         tell(NOT_SAVED_TEXT, name);
         return;
     }
@@ -115,14 +118,16 @@ void savePictureIfAsked()
         if (number > 1) {
             std::snprintf(name, sizeof name, "%s-%d.png", base, number);
         }
-        const NewFile outcome = writeNewFile(name, png.data(), png.size(), where, sizeof where);
+        const NewFile outcome = writeNewFile(name, png.bytes, png.size, where, sizeof where);
         if (outcome == NewFile::WRITTEN) {
             tell(SAVED_TEXT, where);
+            freePng(png);
             return;
         }
         if (outcome == NewFile::FAILED) {
             break;
         }
     }
+    freePng(png);
     tell(NOT_SAVED_TEXT, name);
 }
