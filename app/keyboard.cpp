@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include "app/views.h"
 #include "app/window.h"

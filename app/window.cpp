@@ -4,7 +4,7 @@
 // normalised device coordinates; nothing corrects for the window's aspect.
 #include "app/window.h"
 
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include "app/keyboard.h"
 #include "app/views.h"
@@ -62,6 +62,9 @@ void openWindow(int* argc, char** argv)
     // colour from it; enabling it here makes the first frame's legend the same
     // near-black as every later one instead of white on white.
     glEnable(GL_LIGHTING);
+    if (dialogueOpen()) {
+        waitForAnswers();
+    }
     glutMainLoop();
 }
 
@@ -78,6 +81,7 @@ void beginFrame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     startBatchFrame();
+    startTextFrame();
 }
 
 void endFrame()
@@ -85,15 +89,4 @@ void endFrame()
     flushBatch();
     glFlush();
     glutSwapBuffers();
-}
-
-void drawText(float x, float y, void* font, const char* text)
-{
-    prepareForText();
-    glPushAttrib(GL_CURRENT_BIT);
-    glRasterPos2f(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glutBitmapCharacter(font, static_cast<int>(static_cast<signed char>(*c)));
-    }
-    glPopAttrib();
 }

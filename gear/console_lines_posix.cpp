@@ -74,6 +74,11 @@ void startConsoleLines()
     std::thread(readLines).detach();
 }
 
+bool consoleLinesMayWait()
+{
+    return true;
+}
+
 LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
 {
     std::unique_lock<std::mutex> lock(guard);
