@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "app/views.h"
 #include "app/window.h"

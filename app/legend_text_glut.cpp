@@ -1,6 +1,6 @@
 // legend_text_glut.cpp -- the legends as GLUT's bitmap text, drawn into the picture
 // with lighting on, whose dark grey they take (the desktop programs).
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "app/window.h"
 #include "draw/batch.h"

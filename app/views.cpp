@@ -6,7 +6,7 @@
 // view 4 over them, and in both the teeth are drawn last, over every dot.
 #include "app/views.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include <cassert>
 

@@ -4,7 +4,7 @@
 // normalised device coordinates; nothing corrects for the window's aspect.
 #include "app/window.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "app/keyboard.h"
 #include "app/views.h"
