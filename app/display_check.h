@@ -7,3 +7,5 @@
 // one-line reason (UTF-8, NUL-terminated, at most size bytes) and returns false.
 // Asks nothing of GLUT.
 bool windowSystemReachable(int argc, char** argv, char* reason, int size);
+// What the user can do when it is not (UTF-8, one line).
+extern const char* const NO_WINDOW_ADVICE;

@@ -32,6 +32,10 @@ static void cutAtCharacter(char* reason, int written, int size)
     }
 }
 
+const char* const NO_WINDOW_ADVICE =
+    "デスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
+    "（例：DISPLAY=:0 gearmesh）";
+
 bool windowSystemReachable(int argc, char** argv, char* reason, int size)
 {
     // glutInit takes "-display NAME" in preference to DISPLAY, the last one given,

@@ -13,10 +13,7 @@
 #include "gear/gear_pair.h"
 #include "gear/language.h"
 
-static const char* const NO_WINDOW_TEXT =
-    "\nウィンドウを開けません：%s．"
-    "\nデスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
-    "（例：DISPLAY=:0 gearmesh）\n";
+static const char* const NO_WINDOW_TEXT = "\nウィンドウを開けません：%s．\n%s\n";
 
 // Status of a command line that cannot be run, as command-line tools have it.
 static constexpr int USAGE_STATUS = 2;
@@ -44,16 +41,18 @@ int main(int argc, char** argv)
     // dialogue only to learn that no window can open.
     char reason[256];
     if (!windowSystemReachable(argc, argv, reason, static_cast<int>(sizeof reason))) {
-        std::printf(inLanguage(NO_WINDOW_TEXT), reason);
+        std::printf(inLanguage(NO_WINDOW_TEXT), reason, inLanguage(NO_WINDOW_ADVICE));
         return EXIT_FAILURE;
     }
     viewState.lastKey = 'z';
     viewState.viewMode = '1';
-    // The first pair is made before the window opens, waiting on the console.
+    // The first pair is made before the window opens, waiting on the console;
+    // where nothing may wait (a web page) the window opens first, blank until
+    // the pair is accepted.
     startConsoleLines();
     openDialogue();
     ConsoleLine line;
-    while (dialogueOpen()) {
+    while (dialogueOpen() && consoleLinesMayWait()) {
         if (takeConsoleLine(line, true) == LineStatus::END) {
             endOfDialogueInput();
         }

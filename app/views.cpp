@@ -190,6 +190,13 @@ static void drawStandardMeshView()
 
 void displayViews()
 {
+    // NOTE: a web page shows its window before the first pair is accepted, and
+    // until then the record holds no gear to draw.
+    if (gearPair.z1 == 0) {
+        beginFrame();
+        endFrame();
+        return;
+    }
     // The dash-dot figures are bounded for this range only.
     assert(viewState.scale >= SCALE_MIN && viewState.scale <= SCALE_MAX && "zoom out of its range");
     beginFrame();

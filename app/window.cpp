@@ -64,6 +64,9 @@ void openWindow(int* argc, char** argv)
     // colour from it; enabling it here makes the first frame's legend the same
     // near-black as every later one instead of white on white.
     glEnable(GL_LIGHTING);
+    if (dialogueOpen()) {
+        waitForAnswers();
+    }
     glutMainLoop();
 }
 
@@ -80,6 +83,7 @@ void beginFrame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     startBatchFrame();
+    startTextFrame();
 }
 
 void endFrame()
@@ -89,15 +93,4 @@ void endFrame()
     // NOTE: the finished frame is in the back buffer only until the swap.
     savePictureIfAsked();
     glutSwapBuffers();
-}
-
-void drawText(float x, float y, void* font, const char* text)
-{
-    prepareForText();
-    glPushAttrib(GL_CURRENT_BIT);
-    glRasterPos2f(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glutBitmapCharacter(font, static_cast<int>(static_cast<signed char>(*c)));
-    }
-    glPopAttrib();
 }

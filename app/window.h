@@ -15,8 +15,12 @@ void beginFrame();
 // Sends what the kit still holds, flushes, saves the frame when a picture was
 // asked for ('p'), and swaps the buffers.
 void endFrame();
-// One line of bitmap text whose first character's origin is (x, y) in window units.
+// One line of text whose first character's origin is (x, y) in window units: GLUT's
+// bitmap text in the picture, or on a web page text on a canvas over it. Provided
+// beside the window code for each.
 void drawText(float x, float y, void* font, const char* text);
+// Wipes what drawText wrote in the last frame, where the picture's clearing does not.
+void startTextFrame();
 
 // Lets the event loop answer the open dialogue from the console's lines, a look
 // every few milliseconds, and show the new pair once it is accepted.

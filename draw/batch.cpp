@@ -4,6 +4,12 @@
 // builds its own (a turn from the float angle's sine and cosine, a shift as
 // m12 = m0 x + m4 y + m12), so that moving the transform out of GL moves no
 // vertex by more than GL's own rounding.
+//
+// WebGL draws every line one pixel wide (ALIASED_LINE_WIDTH_RANGE is 1 to 1), and
+// every line here is 2 or 4. Built with KIT_LINES_AS_TRIANGLES (the web page), a
+// segment is sent as the two triangles that cover what GL's own wide-line rule
+// fills: the segment shifted by half the width up and down (x-major) or left and
+// right (y-major), not a rectangle about it. Without it, GL draws the lines.
 #include "draw/batch.h"
 
 #include <GL/gl.h>
@@ -16,6 +22,10 @@ namespace {
 constexpr int MATRIX_DEPTH = 8;
 // glRotated converts degrees with the true pi, not the kit's.
 constexpr double TRUE_PI = 3.14159265358979323846;
+#ifdef KIT_LINES_AS_TRIANGLES
+// Half a pixel in window units: the 800-pixel window has 400 pixels per unit.
+constexpr float HALF_PIXEL = 0.5F / 400.0F;
+#endif
 
 enum class Kind { LINES, TRIANGLES };
 
@@ -83,12 +93,49 @@ void hold(GLfloat x, GLfloat y)
 }
 
 // (x, y) through the kit's modelview, in single precision as GL maps a vertex.
-void holdMapped(double x, double y)
+void mapped(double x, double y, GLfloat& mx, GLfloat& my)
 {
     const KitMatrix& m = stack[top];
     const GLfloat fx = static_cast<GLfloat>(x);
     const GLfloat fy = static_cast<GLfloat>(y);
-    hold(m.a * fx + m.b * fy + m.tx, m.c * fx + m.d * fy + m.ty);
+    mx = m.a * fx + m.b * fy + m.tx;
+    my = m.c * fx + m.d * fy + m.ty;
+}
+
+void holdMapped(double x, double y)
+{
+    GLfloat mx = 0.0F;
+    GLfloat my = 0.0F;
+    mapped(x, y, mx, my);
+    hold(mx, my);
+}
+
+// The segment (x1, y1)-(x2, y2), in window units, as GL would draw it in the
+// current width.
+void holdWindowSegment(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2)
+{
+#ifdef KIT_LINES_AS_TRIANGLES
+    // NOTE: a segment of no length draws nothing in GL, and half of every circle's
+    // pieces have none.
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    const GLfloat half = static_cast<GLfloat>(width) * HALF_PIXEL;
+    const bool xMajor = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
+    const GLfloat ox = xMajor ? 0.0F : half;
+    const GLfloat oy = xMajor ? half : 0.0F;
+    makeRoom(Kind::TRIANGLES, 6);
+    hold(x1 - ox, y1 - oy);
+    hold(x2 - ox, y2 - oy);
+    hold(x2 + ox, y2 + oy);
+    hold(x1 - ox, y1 - oy);
+    hold(x2 + ox, y2 + oy);
+    hold(x1 + ox, y1 + oy);
+#else
+    makeRoom(Kind::LINES, 2);
+    hold(x1, y1);
+    hold(x2, y2);
+#endif
 }
 
 }  // namespace
@@ -157,9 +204,13 @@ void batchLineWidth(double pixels)
 
 void batchSegment(double x1, double y1, double x2, double y2)
 {
-    makeRoom(Kind::LINES, 2);
-    holdMapped(x1, y1);
-    holdMapped(x2, y2);
+    GLfloat mx1 = 0.0F;
+    GLfloat my1 = 0.0F;
+    GLfloat mx2 = 0.0F;
+    GLfloat my2 = 0.0F;
+    mapped(x1, y1, mx1, my1);
+    mapped(x2, y2, mx2, my2);
+    holdWindowSegment(mx1, my1, mx2, my2);
 }
 
 void batchTriangle(double x1, double y1, double x2, double y2, double x3, double y3)
@@ -172,9 +223,8 @@ void batchTriangle(double x1, double y1, double x2, double y2, double x3, double
 
 void batchWindowSegment(double x1, double y1, double x2, double y2)
 {
-    makeRoom(Kind::LINES, 2);
-    hold(static_cast<GLfloat>(x1), static_cast<GLfloat>(y1));
-    hold(static_cast<GLfloat>(x2), static_cast<GLfloat>(y2));
+    holdWindowSegment(static_cast<GLfloat>(x1), static_cast<GLfloat>(y1),
+                      static_cast<GLfloat>(x2), static_cast<GLfloat>(y2));
 }
 
 void flushBatch()

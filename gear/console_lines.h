@@ -18,3 +18,6 @@ void startConsoleLines();
 // The next line if one has come (with wait, once one comes), or END once the
 // input has ended and every line before has been taken.
 LineStatus takeConsoleLine(ConsoleLine& line, bool wait);
+// Whether takeConsoleLine may wait: not in a web page, whose lines come only
+// once the program has handed its one thread back to the browser.
+bool consoleLinesMayWait();

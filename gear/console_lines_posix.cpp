@@ -76,6 +76,11 @@ void startConsoleLines()
     std::thread(readLines).detach();
 }
 
+bool consoleLinesMayWait()
+{
+    return true;
+}
+
 LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
 {
     std::unique_lock<std::mutex> lock(guard);

@@ -128,6 +128,11 @@ void startConsoleLines()
     }
 }
 
+bool consoleLinesMayWait()
+{
+    return true;
+}
+
 LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
 {
     EnterCriticalSection(&guard);

@@ -113,12 +113,15 @@ static const TextPair TEXT_PAIRS[] = {
      "w,W:縮小拡大，r,R:正逆回転，s:かみ合い継続",
      "Shifted gears in mesh  z: teeth, x: shifts, 1,2,3,4: view, w,W: zoom out, in, "
      "r,R: forward, backward, s: step"},
-    {"\nウィンドウを開けません：%s．"
-     "\nデスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
-     "（例：DISPLAY=:0 gearmesh）\n",
-     "\nCannot open the window: %s."
-     "\nStart the program from a terminal on the desktop, or name the screen in the "
-     "environment variable DISPLAY (for example DISPLAY=:0 gearmesh)\n"},
+    {"\nウィンドウを開けません：%s．\n%s\n", "\nCannot open the window: %s.\n%s\n"},
+    {"デスクトップの端末から起動するか，環境変数 DISPLAY に画面を指定してください"
+     "（例：DISPLAY=:0 gearmesh）",
+     "Start the program from a terminal on the desktop, or name the screen in the "
+     "environment variable DISPLAY (for example DISPLAY=:0 gearmesh)"},
+    {"デスクトップから起動してください", "Start the program from the desktop"},
+    {"WebGL の使えるブラウザ（新しい版の Chrome，Edge，Firefox，Safari）で開いてください",
+     "Open the page in a browser that offers WebGL (a recent Chrome, Edge, Firefox or Safari)"},
+    {"このブラウザでは WebGL が使えません", "this browser offers no WebGL"},
     {"環境変数 DISPLAY が設定されていません（画面のない端末や ssh からの起動では設定されません）",
      "the environment variable DISPLAY is not set (it is not, on a terminal without a screen "
      "or over ssh)"},

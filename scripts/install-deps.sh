@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs, when they are missing.
-# Usage: scripts/install-deps.sh run|test|package|windows [BUILD_DIR]
+# Usage: scripts/install-deps.sh run|test|package|windows|web|web-test [BUILD_DIR]
 #   run      compiler, CMake, freeglut, GL and X11 headers, stb's PNG writer: what the
 #            program needs
 #   test     and GoogleTest, Google Benchmark, clang, Xvfb and the tools of the window tests
@@ -8,6 +8,8 @@
 #   windows  the cross compiler, the sources of freeglut and GoogleTest, stb's header-only
 #            PNG writer, Wine and zip,
 #            and a deb-src entry for bookworm so that freeglut's source can be fetched
+#   web      CMake and emscripten (with its node.js): what the web page needs
+#   web-test and chromium and npm, besides what the desktop program's tests need
 # Uses apt-get as root, or through sudo. Its output goes to BUILD_DIR/packages.log.
 # BUILD_DIR/packages.state lists which of the packages of all three sets are
 # installed; it is rewritten only when that changes (by this script or by hand),
@@ -33,12 +35,22 @@ package_packages=(file)
 # and zip.
 windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest libstb-dev wine wine64 xvfb
                   xdotool x11-utils python3 locales zip)
+# emscripten and its node.js; a browser to drive; npm for the test's puppeteer-core.
+web_packages=(cmake emscripten libstb-dev)
+web_test_packages=(emscripten libstb-dev chromium)
+# NOTE: a node.js from outside Debian brings its own npm and conflicts with
+# Debian's npm package, so npm is asked for only when the command is missing.
+if ! command -v npm >/dev/null 2>&1; then
+  web_test_packages+=(npm)
+fi
 case "$what" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
   package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   windows) packages=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package|windows [BUILD_DIR]" >&2; exit 2 ;;
+  web) packages=("${web_packages[@]}") ;;
+  web-test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_test_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|windows|web|web-test [BUILD_DIR]" >&2; exit 2 ;;
 esac
 
 record_state() {

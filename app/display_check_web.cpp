@@ -1,0 +1,31 @@
+// display_check_web.cpp -- on a web page the window is a canvas, which the program
+// can draw on only where the browser offers WebGL (switched off in its settings,
+// or a browser too old, it does not).
+#include "app/display_check.h"
+#include "gear/language.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+
+const char* const NO_WINDOW_ADVICE =
+    "WebGL の使えるブラウザ（新しい版の Chrome，Edge，Firefox，Safari）で開いてください";
+
+EM_JS(int, webglAvailable, (), {
+    try {
+        return document.createElement("canvas").getContext("webgl") ? 1 : 0;
+    } catch (e) {
+        return 0;
+    }
+});
+
+bool windowSystemReachable(int argc, char** argv, char* reason, int size)
+{
+    (void)argc;
+    (void)argv;
+    if (webglAvailable() != 0) {
+        return true;
+    }
+    std::snprintf(reason, size, "%s", inLanguage("このブラウザでは WebGL が使えません"));
+    return false;
+}

@@ -1,0 +1,34 @@
+// picture_file_web.cpp -- a saved picture on a web page: the browser downloads
+// it under its name, into the folder the person has chosen for downloads (the
+// browser, not the program, keeps an existing file there from being replaced).
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "app/picture_file.h"
+
+EM_JS(int, downloadFile, (const char* name, const unsigned char* bytes, int size), {
+    try {
+        const data = HEAPU8.slice(bytes, bytes + size);
+        const link = document.createElement("a");
+        link.href = URL.createObjectURL(new Blob([data], { type: "image/png" }));
+        link.download = UTF8ToString(name);
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+        return 1;
+    } catch (e) {
+        return 0;
+    }
+});
+
+NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, char* where,
+                     std::size_t whereSize)
+{
+    if (downloadFile(name, bytes, static_cast<int>(size)) == 0) {
+        return NewFile::FAILED;
+    }
+    std::snprintf(where, whereSize, "%s", name);
+    return NewFile::WRITTEN;
+}

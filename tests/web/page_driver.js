@@ -1,0 +1,78 @@
+// page_driver.js -- drives the gearmesh page in headless chromium for web_test.py: one
+// JSON command a line on standard input, one JSON answer {ok, value or error} a line out.
+"use strict";
+const [fs, os, path, readline, puppeteer] =
+    ["fs", "os", "path", "readline", "puppeteer-core"].map(require);
+let page = null;
+// Until the page has drawn a frame after what was just done.
+const nextFrame = () => page.evaluate(() => new Promise((done) =>
+    requestAnimationFrame(() => requestAnimationFrame(done))));
+const consoleEndsWith = (end) => page.waitForFunction((text) =>
+    document.getElementById("console").textContent.endsWith(text), {}, end);
+
+const commands = {
+    // Loads the page; every frame drawn from then on is kept in window.lastFrame.
+    async open({ url }) {
+        await page.goto(url);
+        await consoleEndsWith("z1 z2= ");
+        await page.evaluate(() => {
+            const gl = Module.ctx;
+            window.lastFrame = new Uint8Array(800 * 800 * 4);
+            Module.postMainLoop = () =>
+                gl.readPixels(0, 0, 800, 800, gl.RGBA, gl.UNSIGNED_BYTE, window.lastFrame);
+        });
+    },
+    // A line typed into the input line and Enter, until the console ends with `until`.
+    async line({ text, until }) {
+        await page.type("#line", text);
+        await page.keyboard.press("Enter");
+        await consoleEndsWith(until);
+    },
+    // A key pressed on the picture, as a person presses it (Shift for a capital).
+    async key({ key }) {
+        await page.focus("#canvas");
+        const capital = /^[A-Z]$/.test(key);
+        if (capital) await page.keyboard.down("Shift");
+        await page.keyboard.press(key);
+        if (capital) await page.keyboard.up("Shift");
+        await nextFrame();
+    },
+    async click({ selector }) {
+        await page.click(selector);
+        await nextFrame();
+    },
+    // The value of js once it is truthy.
+    wait: async ({ js }) => (await page.waitForFunction(js)).jsonValue(),
+    // The last frame as GL left it: RGBA rows from the bottom, in base 64.
+    async frame() {
+        await nextFrame();
+        return page.evaluate(() => {
+            let text = "";
+            for (let i = 0; i < window.lastFrame.length; i += 0x8000)
+                text += String.fromCharCode.apply(null, window.lastFrame.subarray(i, i + 0x8000));
+            return btoa(text);
+        });
+    },
+};
+
+(async () => {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-chromium-"));
+    const browser = await puppeteer.launch({
+        executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+        args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
+               "--disable-background-networking", "--disable-component-update",
+               "--disable-sync", "--no-first-run"],
+    });
+    try {
+        page = await browser.newPage();
+        for await (const text of readline.createInterface({ input: process.stdin })) {
+            const command = JSON.parse(text);
+            const answer = await commands[command.op](command).then(
+                (value) => ({ ok: true, value }), (error) => ({ ok: false, error: String(error) }));
+            process.stdout.write(JSON.stringify(answer) + "\n");
+        }
+    } finally {
+        await browser.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+})();
