@@ -100,12 +100,21 @@ void savePictureIfAsked()
     // pictures are rare, and their size follows the window's.
     auto* rgb = viewport[2] > 0 && viewport[3] > 0
                     ? static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(viewport[2]) *
-                                                              static_cast<std::size_t>(viewport[3]) * 3))
+                                                              static_cast<std::size_t>(viewport[3]) * 4))
                     : nullptr;
     if (rgb != nullptr) {
-        glReadBuffer(GL_BACK);
+        // NOTE: read as RGBA, the one format WebGL reads too, from the back buffer
+        // that a double-buffered window reads by default; the alpha is dropped,
+        // since the kit draws with alpha 0 and the picture is opaque on screen.
+        const std::size_t pixels = static_cast<std::size_t>(viewport[2]) *
+                                   static_cast<std::size_t>(viewport[3]);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, rgb);
+        for (std::size_t i = 0; i < pixels; ++i) {
+            rgb[3 * i] = rgb[4 * i];
+            rgb[3 * i + 1] = rgb[4 * i + 1];
+            rgb[3 * i + 2] = rgb[4 * i + 2];
+        }
         encodePng(rgb, viewport[2], viewport[3], png);
         std::free(rgb);
     }

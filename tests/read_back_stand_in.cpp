@@ -17,6 +17,6 @@ void glReadBuffer(GLenum) {}
 void glPixelStorei(GLenum, GLint) {}
 void glReadPixels(GLint, GLint, GLsizei width, GLsizei height, GLenum, GLenum, GLvoid* pixels)
 {
-    std::memset(pixels, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    std::memset(pixels, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     readBackAt = glrec::total();
 }
