@@ -97,6 +97,11 @@ Extreme rackExtreme(double r0, double rf, double r)
     for (double g = -2.5; g <= 2.5; g += step) {
         consider(g);
     }
+    // The fillet's extreme is a sharp peak the samples may straddle: try where the
+    // corner lies on the circle, just inside the tooth.
+    for (double run : {-std::sqrt(r * r - rf * rf), std::sqrt(r * r - rf * rf)}) {
+        consider((run + (r0 - rf) * std::tan(ALPHA)) / r0 + 1e-12);
+    }
     double lo = bestG - step;
     double hi = bestG + step;
     const double k = 0.5 * (std::sqrt(5.0) - 1.0);
