@@ -157,6 +157,8 @@ TEST(Dialogue, WarnsOfAPairThatCannotKeepContactOrClearItsMate)
     printed = runDialogue("60 60\n-0.5 -0.5\n", 'z');
     EXPECT_EQ(printed.find(ratio), std::string::npos);
     EXPECT_EQ(printed.find(clearance), std::string::npos);
+    printed = runDialogue("45 17\n-0.5 -0.5\n", 'z');
+    EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.018食い込みます（干渉）\n注意：歯車2"), std::string::npos);
 }
 
 using DialogueDeathTest = ::testing::Test;

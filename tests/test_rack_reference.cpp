@@ -9,7 +9,7 @@
 // that extreme is reached by the straight flank's interior, the flank is generated
 // (the involute); where by the tip corner, it is the fillet. Over a grid of pairs
 // the dialogue accepts, the outlines, the undercut circles, the contact limits and
-// the meshing pictures of views 3 and 4 are held to that reference.
+// the meshing pictures of views 3 and 4, and how deep tips enter, are held to it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gear/line_of_action.h"
 #include "gear/pressure_angle.h"
@@ -223,7 +224,8 @@ bool insideDrawn(const DrawnGear& g, const Vec2& p)
 struct Worst {
     double vertex = 0, segment = 0, thickness = 0, rcut = 0, belowRoot = 0, limits = 0, ends = 0;
     double contact = 0, overlap = 0, interference = 0, phase = 0;
-    int phaseRefused = 0;
+    int phaseRefused = 0, told = 0, wrong = 0;
+    double entry = 0;
 };
 
 // The pair being checked, and for each figure the pair that gave its worst value.
@@ -341,6 +343,83 @@ void checkMesh(bool shifted, Worst& w)
     }
 }
 
+// [SECTION] Interference: how deep a tip really enters the mate
+// A tooth as the rack cuts it: the rack's extreme angle at radii up to where the involute
+// begins (closer near the root, which the fillet leaves almost along it) and on to the tip.
+struct CutTooth {
+    double z, rf, ru, thickness;  // thickness: angular, on r0: the rack's space there
+    std::vector<double> r;
+    std::vector<Vec2> flank;
+};
+
+CutTooth cutTooth(int z, double x, double rj)
+{
+    const double r0 = z / 2.0, rf = r0 - 1.25 + x, ru = r0 + 1.0 + x;
+    CutTooth t = {double(z), rf, ru, (REFERENCE_PI / 2 + 2 * x * std::tan(ALPHA)) / r0, {}, {}};
+    for (int k = 0; k <= 128; ++k) {
+        const double f = (k % 64) / 64.0;
+        t.r.push_back(k == 128 ? ru : k < 64 ? rf + (rj - rf) * f * f : rj + (ru - rj) * f * f);
+        const double a = rackExtreme(r0, rf, t.r.back()).angle;
+        t.flank.push_back({t.r.back() * std::sin(a), t.r.back() * std::cos(a)});
+    }
+    return t;
+}
+
+double flankAt(const CutTooth& t, double r)
+{
+    const size_t i = std::clamp<size_t>(
+        std::upper_bound(t.r.begin(), t.r.end(), r) - t.r.begin(), 1, t.r.size() - 1);
+    const double a = polar(t.flank[i - 1]);
+    return a + (r - t.r[i - 1]) / (t.r[i] - t.r[i - 1]) * (polar(t.flank[i]) - a);
+}
+
+// How deep the point at radius r (above the root circle), polar angle a lies in the
+// cut gear: its distance to the nearest flank or the tip circle; 0 outside.
+double depthInCut(const CutTooth& t, double r, double a)
+{
+    // Turned into the nearest half tooth that has the tabulated flank.
+    const double turned =
+        t.thickness / 2 - std::fabs(std::remainder(a - t.thickness / 2, 2 * REFERENCE_PI / t.z));
+    const double gap = turned - flankAt(t, r);
+    // Only flank within the distance of the flank at the same radius can be nearer.
+    double depth = gap > 0.0 ? std::min(t.ru - r, 2.0 * r * std::sin(gap / 2)) : 0.0;
+    const Vec2 p = {r * std::sin(turned), r * std::cos(turned)};
+    const auto from = std::lower_bound(t.r.begin(), t.r.end(), r - depth) - t.r.begin();
+    for (size_t k = std::max<size_t>(1, from); k < t.r.size() && t.r[k - 1] <= r + depth; ++k) {
+        depth = std::min(depth, segmentDistance(p, t.flank[k - 1], t.flank[k]));
+    }
+    return depth;
+}
+
+// Deepest entry of gear a's tip arc into gear b, pitch circles Ra and Rb rolling, a above
+// b, from a flank of each on the pitch point: as a turns by w, b turns back by w Ra / Rb.
+// The point at angle t of a's outline is then g = t + w - fa from the line of centres; at
+// each g (|g| < in: inside b's tip circle) the t that come between two flanks of b.
+double referenceEntry(const CutTooth& a, const CutTooth& b, double Ra, double Rb)
+{
+    const double corner = polar(a.flank.back()), k = Ra / Rb, pitch = 2 * REFERENCE_PI / b.z;
+    const double in = std::acos(std::clamp(
+        ((Ra + Rb) * (Ra + Rb) + a.ru * a.ru - b.ru * b.ru) / (2 * (Ra + Rb) * a.ru), -1.0, 1.0));
+    // Steps of 0.01 module at most: entries a few thousandths deep are some hundredths long.
+    const double reach = std::hypot(a.ru * std::sin(in), Ra - a.ru * std::cos(in));
+    double best = 0.0;
+    for (double g = -in; g <= in; g += 0.01 / ((1 + k) * reach)) {
+        const double x = -a.ru * std::sin(g), y = Ra - a.ru * std::cos(g) + Rb;
+        const double r = std::hypot(x, y), flank = flankAt(b, r);
+        const double spot = std::atan2(x, y) + flankAt(b, Rb) + (g + flankAt(a, Ra)) * k;
+        const double last = spot - (a.thickness - corner) * k;
+        for (double m = std::ceil((last - b.thickness + flank) / pitch);
+             r < b.ru && flank + m * pitch < spot - corner * k; ++m) {
+            const double t0 = std::max(corner, (spot - b.thickness + flank - m * pitch) / k);
+            const double t1 = std::min(a.thickness - corner, (spot - flank - m * pitch) / k);
+            for (int i = 0, n = 1 + int(std::max(0.0, t1 - t0) * a.ru / 0.005); i <= n; ++i) {
+                best = std::max(best, depthInCut(b, r, spot - (t0 + (t1 - t0) * i / n) * k));
+            }
+        }
+    }
+    return best;
+}
+
 TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
 {
     const int teeth[] = {5, 7, 10, 14, 17, 20, 21, 25, 32, 45, 60, 100, 150, 195, 200};
@@ -349,6 +428,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     const double meshShifts[] = {-0.5, 0.0, 0.5, 1.2};
     Worst w;
     std::map<std::pair<int, double>, double> junctions;
+    std::map<std::pair<int, double>, CutTooth> cut;
     int pairs = 0;
     for (int z1 : teeth) {
         for (int z2 : teeth) {
@@ -389,6 +469,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                         if (junctions.count(key) == 0) {
                             const double r0 = z / 2.0;
                             junctions[key] = junctionRadius(r0, r0 - (1.25 - x), r0 + 1.0 + x);
+                            cut[key] = cutTooth(z, x, junctions[key]);
                             checkOutline(z, x, g == 0 ? gp.profile1 : gp.profile2,
                                          g == 0 ? gp.count1 : gp.count2,
                                          g == 0 ? gp.rcut1 : gp.rcut2, w);
@@ -416,6 +497,20 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     // Elsewhere each end, along the line of action.
                     keepWorst(w.ends, std::fabs(gp.limit1 - std::min(tip2, start1)));
                     keepWorst(w.ends, std::fabs(gp.limit2 - std::min(tip1, start2)));
+                    // Tip entries, but of a pointed tip, or where the clearance is warned of.
+                    for (int t = 0; t < 2 && tipClearance(1) > 0 && tipClearance(2) > 0; ++t) {
+                        const CutTooth& a = cut[t == 0 ? std::pair{z1, x1} : std::pair{z2, x2}];
+                        const double reference = referenceEntry(
+                            a, cut[t == 0 ? std::pair{z2, x2} : std::pair{z1, x1}],
+                            t == 0 ? gp.rb1 : gp.rb2, t == 0 ? gp.rb2 : gp.rb1);
+                        const double depth = tipInterference(t + 1);
+                        if (2 * polar(a.flank.back()) < a.thickness) {
+                            w.told += depth > INTERFERENCE_LIMIT;
+                            w.wrong += depth > INTERFERENCE_LIMIT ? reference < 0.003
+                                                                  : reference > 0.007;
+                            keepWorst(w.entry, std::fabs(depth - reference));
+                        }
+                    }
                     // Meshing pictures, on a smaller grid, and not for a pointed tooth.
                     auto in = [](const auto& list, auto v) {
                         return std::find(std::begin(list), std::end(list), v) != std::end(list);
@@ -438,6 +533,8 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                 "overlap %.4g (interference %.4g) phase/pitch %.4g\n",
                 w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot,
                 w.limits, w.ends, w.contact, w.overlap, w.interference, w.phase);
+    std::printf("tips told %d, %d told or not told against the reference, off by %.4g\n",
+                w.told, w.wrong, w.entry);
     for (const auto& [figure, pair] : worstAt) {
         std::printf("  %.4g at %s\n", *figure, pair.c_str());
     }
@@ -453,6 +550,9 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     EXPECT_LT(w.overlap, 0.005);
     EXPECT_LT(w.phase, 1.0);
     EXPECT_EQ(w.phaseRefused, 0);
+    EXPECT_GT(w.told, 20);
+    EXPECT_EQ(w.wrong, 0);
+    EXPECT_LT(w.entry, 0.002);
 }
 
 }  // namespace
