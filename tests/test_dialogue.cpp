@@ -157,6 +157,9 @@ TEST(Dialogue, WarnsOfAPairThatCannotKeepContactOrClearItsMate)
     printed = runDialogue("60 60\n-0.5 -0.5\n", 'z');
     EXPECT_EQ(printed.find(ratio), std::string::npos);
     EXPECT_EQ(printed.find(clearance), std::string::npos);
+    // The contact ratio is held to 1: just under it warns, just over it does not.
+    EXPECT_NE(runDialogue("14 19\n-0.2 -0.2\n", 'z').find(ratio + "0.9952で"), std::string::npos);
+    EXPECT_EQ(runDialogue("10 10\n0 0.3\n", 'z').find(ratio), std::string::npos);
     printed = runDialogue("45 17\n-0.5 -0.5\n", 'z');
     EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.018食い込みます（干渉）\n注意：歯車2"), std::string::npos);
 }

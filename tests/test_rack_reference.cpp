@@ -225,7 +225,7 @@ struct Worst {
     double vertex = 0, segment = 0, thickness = 0, rcut = 0, belowRoot = 0, limits = 0, ends = 0;
     double contact = 0, overlap = 0, interference = 0, phase = 0;
     int phaseRefused = 0, told = 0, wrong = 0;
-    double entry = 0;
+    double entry = 0, dots = 0;
 };
 
 // The pair being checked, and for each figure the pair that gave its worst value.
@@ -497,6 +497,13 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     // Elsewhere each end, along the line of action.
                     keepWorst(w.ends, std::fabs(gp.limit1 - std::min(tip2, start1)));
                     keepWorst(w.ends, std::fabs(gp.limit2 - std::min(tip1, start2)));
+                    // Black dots that may end the path, N, T, U: on the line, at their distance.
+                    for (auto [p, s] : {std::pair{gp.N1, -gp.distN1}, {gp.T2, -gp.distT2},
+                                        {gp.U1, -gp.distU1}, {gp.N2, gp.distN2}, {gp.T1, gp.distT1},
+                                        {gp.U2, gp.distU2}}) {
+                        keepWorst(w.dots, std::hypot(p.x + s * std::cos(gp.alphab),
+                                                     p.y - s * std::sin(gp.alphab)));
+                    }
                     // Tip entries, but of a pointed tip, or where the clearance is warned of.
                     for (int t = 0; t < 2 && tipClearance(1) > 0 && tipClearance(2) > 0; ++t) {
                         const CutTooth& a = cut[t == 0 ? std::pair{z1, x1} : std::pair{z2, x2}];
@@ -533,8 +540,8 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                 "overlap %.4g (interference %.4g) phase/pitch %.4g\n",
                 w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot,
                 w.limits, w.ends, w.contact, w.overlap, w.interference, w.phase);
-    std::printf("tips told %d, %d told or not told against the reference, off by %.4g\n",
-                w.told, w.wrong, w.entry);
+    std::printf("end dots off %.4g; tips told %d, %d told or not told against the reference, "
+                "off by %.4g\n", w.dots, w.told, w.wrong, w.entry);
     for (const auto& [figure, pair] : worstAt) {
         std::printf("  %.4g at %s\n", *figure, pair.c_str());
     }
@@ -550,6 +557,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     EXPECT_LT(w.overlap, 0.005);
     EXPECT_LT(w.phase, 1.0);
     EXPECT_EQ(w.phaseRefused, 0);
+    EXPECT_LT(w.dots, 1e-9);
     EXPECT_GT(w.told, 20);
     EXPECT_EQ(w.wrong, 0);
     EXPECT_LT(w.entry, 0.002);
