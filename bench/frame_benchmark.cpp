@@ -1,11 +1,11 @@
 // frame_benchmark.cpp -- time per frame of the real drawing code in a real GL
 // context (run it under an X server, e.g. Xvfb with Mesa's software renderer).
 //
-// Each case computes a gear pair as the dialogue would, zooms in by the given
-// number of 'W' presses (or 'w' presses, for negative counts), and draws whole
-// frames of one view; glFinish makes the time include the rasterisation, not just
-// the queuing of calls. Beside the time it gives the GL draws and state changes
-// (colour, width, lighting) that one frame sends.
+// Each frame case computes a gear pair as the dialogue would, zooms in by the
+// given number of 'W' presses (or 'w' presses, for negative counts), and draws
+// whole frames of one view; glFinish makes the time include the rasterisation, not
+// just the queuing of calls. Beside the time it gives the GL draws and state
+// changes (colour, width, lighting) that one frame sends.
 #include <benchmark/benchmark.h>
 
 #include <GL/freeglut.h>
@@ -53,7 +53,30 @@ void frame(benchmark::State& state)
     state.counters["switches"] = static_cast<double>(batchStats.switches) / frames;
 }
 
+// The interference verdict that the dialogue gives every accepted pair before its
+// report, for both tips: no drawing, but measured here beside the frames it must not
+// delay. Shifts in tenths.
+void interferenceVerdict(benchmark::State& state)
+{
+    int gear = 0;
+    computeGearPair(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                    state.range(2) / 10.0, state.range(3) / 10.0, gear);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tipInterference(1) + tipInterference(2));
+    }
+}
+
 }  // namespace
+
+BENCHMARK(interferenceVerdict)
+    ->ArgNames({"z1", "z2", "x1", "x2"})
+    ->Args({200, 200, 0, 0})
+    ->Args({200, 200, -5, -5})
+    ->Args({200, 200, 12, 12})
+    ->Args({200, 200, 20, 3})
+    ->Args({200, 5, 0, 0})
+    ->Args({45, 17, -5, -5})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(frame)
     ->ArgNames({"z", "view", "W"})

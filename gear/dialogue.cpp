@@ -62,6 +62,8 @@ static const char* const LOW_CONTACT_RATIO_TEXT =
     "\n注意：かみ合い率が%.4fで1より小さく，次の歯がかみ合う前に接触が途切れます（かみ合いが続きません）";
 static const char* const NO_TIP_CLEARANCE_TEXT =
     "\n注意：頂げきが%.3fで正になりません．歯車%sの歯先が相手の歯車の歯底円に当たります";
+static const char* const INTERFERENCE_TEXT =
+    "\n注意：歯車%dの歯先が歯車%dの歯元のすみ肉に%.3f食い込みます（干渉）";
 static const char* const POINTED_TEXT =
     "\n注意：歯車%dの歯先がとがっています（両側の歯面が歯先円より内側で交わります）";
 static const char* const CONTACT_TEXT =
@@ -295,6 +297,12 @@ static void warnOfUnsoundPair()
     if (strikes1 || strikes2) {
         const char* gears = strikes1 && strikes2 ? inLanguage("1と2") : strikes1 ? "1" : "2";
         say(NO_TIP_CLEARANCE_TEXT, strikes1 ? clearance1 : clearance2, gears);
+    }
+    for (int tip = 1; tip <= 2; ++tip) {
+        const double depth = tipInterference(tip);
+        if (depth > INTERFERENCE_LIMIT) {
+            say(INTERFERENCE_TEXT, tip, 3 - tip, depth);
+        }
     }
 }
 

@@ -45,6 +45,12 @@ static const TextPair TEXT_PAIRS[] = {
      "別の転位係数でやり直し",
      "\nGear %d: the undercut reaches the working pitch circle, so contact has no start. "
      "Try other shift coefficients"},
+    {"\n歯車%dのかみ合いピッチ円が歯元のすみ肉（インボリュート歯面の始まる円より内側）にあり，"
+     "かみ合いの始まりがありません．別の転位係数でやり直し",
+     "\nGear %d: the working pitch circle lies in the fillet (inside the circle where the involute "
+     "begins), so contact has no start. Try other shift coefficients"},
+    {"\n注意：歯車%dの歯先が歯車%dの歯元のすみ肉に%.3f食い込みます（干渉）",
+     "\nNote: the tip of gear %d cuts into the fillet of gear %d by %.3f (interference)"},
     {"\n歯車%dのかみ合いピッチ円が歯面と交わりません（歯先円の外側か歯底円の内側にあります）．"
      "別の転位係数でやり直し",
      "\nGear %d: the working pitch circle misses the flank (it lies outside the tip circle or "

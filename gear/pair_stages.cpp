@@ -10,6 +10,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "gear/interference.h"
 #include "gear/line_of_action.h"
 #include "gear/outline_stage.h"
 #include "gear/pressure_angle.h"
@@ -236,4 +237,15 @@ double tipClearance(int gear)
     const GearPairState& gp = gearPair;
     const double a = gp.rb1 + gp.rb2;
     return gear == 1 ? a - gp.ru1 - gp.rf2 : a - gp.ru2 - gp.rf1;
+}
+
+double tipInterference(int tipGear)
+{
+    const GearPairState& gp = gearPair;
+    const bool pointed = tipGear == 1 ? toothIsPointed(gp.z1, gp.x1, gp.profile1, gp.count1)
+                                      : toothIsPointed(gp.z2, gp.x2, gp.profile2, gp.count2);
+    if (pointed || !(tipClearance(1) > 0.0 && tipClearance(2) > 0.0)) {
+        return 0.0;
+    }
+    return tipEntryDepth(tipGear);
 }

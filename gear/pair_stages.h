@@ -61,3 +61,12 @@ double contactRatio();
 // Tip clearance of gear 1's tip (gear 1) or gear 2's tip (gear 2) against the mating
 // gear's root circle: a - ru - rf of the mate. Not positive, the tip strikes it.
 double tipClearance(int gear);
+
+// Entries of a tip into the mate's tooth deeper than this (module) are told.
+constexpr double INTERFERENCE_LIMIT = 0.005;
+
+// How deep the tip of gear tipGear enters the mate's tooth while the pair meshes
+// (tipEntryDepth): interference. 0 for a pointed tip, and for a pair whose tip
+// clearance is not positive: those tips overlap the mate already, and are warned
+// of as such.
+double tipInterference(int tipGear);

@@ -192,6 +192,12 @@ int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, dou
     if (B < 0) {
         return -1;
     }
+    // NOTE: the undercut circle is where the curves meet, not where their polylines
+    // cross: near the base circle a thousandth of a module in radius moves the end of
+    // the path of contact by some hundredths along the line of action.
+    if (std::isfinite(junction.x) && std::isfinite(junction.y)) {
+        rcut = distanceFromOrigin(junction);
+    }
     const Vec2* F = flankBuf;
 
     const double sT = std::sin(toothAngle);

@@ -23,8 +23,8 @@ extern Vec2 mirrorBuf[CURVE_POINTS];
 
 // Outline of a tooth of a gear with z teeth and shift x, in the gear's frame: root
 // arc, flank, tip arc, mirrored flank. Writes profile[0..L] and the undercut circle
-// radius, returns L = 2B + 20, or -1 when fillet and involute do not meet below the
-// tip circle; the profile is then left unfilled.
+// radius (where fillet and involute exactly meet), returns L = 2B + 20, or -1 when
+// they do not meet below the tip circle; the profile is then left unfilled.
 int buildToothProfile(int gearIndex, int z, double x, ToothProfile& profile, double& rcut);
 
 // Angular tooth thickness (rad) on the standard pitch circle r0 for shift x.

@@ -149,8 +149,7 @@ TEST(InputSweep, EachRefusalHasItsInput)
         {40, 5, 0.5, -0.3, PairFault::UNDERCUT_BEYOND_PITCH, 2},
         {7, 5, -0.7, 1.4, PairFault::NO_PHASE, 1},
         {5, 7, 1.4, -0.7, PairFault::NO_PHASE, 2},
-        // Working pitch circle inside the root circle of a gear with no undercut.
-        {10, 30, 0.0, 3.0, PairFault::NO_PHASE, 2},
+        {10, 30, 0.0, 3.0, PairFault::NO_PHASE, 2},  // inside the root circle, no undercut
         {5, 5, -0.7, 1.5, PairFault::PITCH_IN_FILLET, 2},
         {5, 5, 1.5, -0.7, PairFault::PITCH_IN_FILLET, 1},
         // Its working pitch circles lie between root and tip: it has a phase.

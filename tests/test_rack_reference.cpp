@@ -9,8 +9,7 @@
 // that extreme is reached by the straight flank's interior, the flank is generated
 // (the involute); where by the tip corner, it is the fillet. Over a grid of pairs
 // the dialogue accepts, the outlines, the undercut circles, the contact limits and
-// the meshing pictures of views 3 and 4 are held to that reference; so is the cause
-// that a refusal of a working pitch circle names.
+// the meshing pictures of views 3 and 4, and how deep tips enter, are held to it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gear/line_of_action.h"
 #include "gear/pressure_angle.h"
@@ -97,6 +97,11 @@ Extreme rackExtreme(double r0, double rf, double r)
     // The rack rolls from far on one side of the tooth to far on the other.
     for (double g = -2.5; g <= 2.5; g += step) {
         consider(g);
+    }
+    // The fillet's extreme is a sharp peak the samples may straddle: try where the
+    // corner lies on the circle, just inside the tooth.
+    for (double run : {-std::sqrt(r * r - rf * rf), std::sqrt(r * r - rf * rf)}) {
+        consider((run + (r0 - rf) * std::tan(ALPHA)) / r0 + 1e-12);
     }
     double lo = bestG - step;
     double hi = bestG + step;
@@ -219,7 +224,8 @@ bool insideDrawn(const DrawnGear& g, const Vec2& p)
 struct Worst {
     double vertex = 0, segment = 0, thickness = 0, rcut = 0, belowRoot = 0, limits = 0, ends = 0;
     double contact = 0, overlap = 0, interference = 0, phase = 0;
-    int misnamed = 0;
+    int phaseRefused = 0, told = 0, wrong = 0;
+    double entry = 0, dots = 0;
 };
 
 // The pair being checked, and for each figure the pair that gave its worst value.
@@ -337,6 +343,83 @@ void checkMesh(bool shifted, Worst& w)
     }
 }
 
+// [SECTION] Interference: how deep a tip really enters the mate
+// A tooth as the rack cuts it: the rack's extreme angle at radii up to where the involute
+// begins (closer near the root, which the fillet leaves almost along it) and on to the tip.
+struct CutTooth {
+    double z, rf, ru, thickness;  // thickness: angular, on r0: the rack's space there
+    std::vector<double> r;
+    std::vector<Vec2> flank;
+};
+
+CutTooth cutTooth(int z, double x, double rj)
+{
+    const double r0 = z / 2.0, rf = r0 - 1.25 + x, ru = r0 + 1.0 + x;
+    CutTooth t = {double(z), rf, ru, (REFERENCE_PI / 2 + 2 * x * std::tan(ALPHA)) / r0, {}, {}};
+    for (int k = 0; k <= 128; ++k) {
+        const double f = (k % 64) / 64.0;
+        t.r.push_back(k == 128 ? ru : k < 64 ? rf + (rj - rf) * f * f : rj + (ru - rj) * f * f);
+        const double a = rackExtreme(r0, rf, t.r.back()).angle;
+        t.flank.push_back({t.r.back() * std::sin(a), t.r.back() * std::cos(a)});
+    }
+    return t;
+}
+
+double flankAt(const CutTooth& t, double r)
+{
+    const size_t i = std::clamp<size_t>(
+        std::upper_bound(t.r.begin(), t.r.end(), r) - t.r.begin(), 1, t.r.size() - 1);
+    const double a = polar(t.flank[i - 1]);
+    return a + (r - t.r[i - 1]) / (t.r[i] - t.r[i - 1]) * (polar(t.flank[i]) - a);
+}
+
+// How deep the point at radius r (above the root circle), polar angle a lies in the
+// cut gear: its distance to the nearest flank or the tip circle; 0 outside.
+double depthInCut(const CutTooth& t, double r, double a)
+{
+    // Turned into the nearest half tooth that has the tabulated flank.
+    const double turned =
+        t.thickness / 2 - std::fabs(std::remainder(a - t.thickness / 2, 2 * REFERENCE_PI / t.z));
+    const double gap = turned - flankAt(t, r);
+    // Only flank within the distance of the flank at the same radius can be nearer.
+    double depth = gap > 0.0 ? std::min(t.ru - r, 2.0 * r * std::sin(gap / 2)) : 0.0;
+    const Vec2 p = {r * std::sin(turned), r * std::cos(turned)};
+    const auto from = std::lower_bound(t.r.begin(), t.r.end(), r - depth) - t.r.begin();
+    for (size_t k = std::max<size_t>(1, from); k < t.r.size() && t.r[k - 1] <= r + depth; ++k) {
+        depth = std::min(depth, segmentDistance(p, t.flank[k - 1], t.flank[k]));
+    }
+    return depth;
+}
+
+// Deepest entry of gear a's tip arc into gear b, pitch circles Ra and Rb rolling, a above
+// b, from a flank of each on the pitch point: as a turns by w, b turns back by w Ra / Rb.
+// The point at angle t of a's outline is then g = t + w - fa from the line of centres; at
+// each g (|g| < in: inside b's tip circle) the t that come between two flanks of b.
+double referenceEntry(const CutTooth& a, const CutTooth& b, double Ra, double Rb)
+{
+    const double corner = polar(a.flank.back()), k = Ra / Rb, pitch = 2 * REFERENCE_PI / b.z;
+    const double in = std::acos(std::clamp(
+        ((Ra + Rb) * (Ra + Rb) + a.ru * a.ru - b.ru * b.ru) / (2 * (Ra + Rb) * a.ru), -1.0, 1.0));
+    // Steps of 0.01 module at most: entries a few thousandths deep are some hundredths long.
+    const double reach = std::hypot(a.ru * std::sin(in), Ra - a.ru * std::cos(in));
+    double best = 0.0;
+    for (double g = -in; g <= in; g += 0.01 / ((1 + k) * reach)) {
+        const double x = -a.ru * std::sin(g), y = Ra - a.ru * std::cos(g) + Rb;
+        const double r = std::hypot(x, y), flank = flankAt(b, r);
+        const double spot = std::atan2(x, y) + flankAt(b, Rb) + (g + flankAt(a, Ra)) * k;
+        const double last = spot - (a.thickness - corner) * k;
+        for (double m = std::ceil((last - b.thickness + flank) / pitch);
+             r < b.ru && flank + m * pitch < spot - corner * k; ++m) {
+            const double t0 = std::max(corner, (spot - b.thickness + flank - m * pitch) / k);
+            const double t1 = std::min(a.thickness - corner, (spot - flank - m * pitch) / k);
+            for (int i = 0, n = 1 + int(std::max(0.0, t1 - t0) * a.ru / 0.005); i <= n; ++i) {
+                best = std::max(best, depthInCut(b, r, spot - (t0 + (t1 - t0) * i / n) * k));
+            }
+        }
+    }
+    return best;
+}
+
 TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
 {
     const int teeth[] = {5, 7, 10, 14, 17, 20, 21, 25, 32, 45, 60, 100, 150, 195, 200};
@@ -345,7 +428,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     const double meshShifts[] = {-0.5, 0.0, 0.5, 1.2};
     Worst w;
     std::map<std::pair<int, double>, double> junctions;
-    std::map<PairFault, int> refusals;
+    std::map<std::pair<int, double>, CutTooth> cut;
     int pairs = 0;
     for (int z1 : teeth) {
         for (int z2 : teeth) {
@@ -355,33 +438,18 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                     gearPair = GearPairState{};
                     const PairFault fault = computeGearPair(z1, z2, x1, x2, gear);
                     GearPairState& gp = gearPair;
-                    const bool pitchFault = fault == PairFault::NO_PHASE ||
-                                            fault == PairFault::UNDERCUT_BEYOND_PITCH ||
-                                            fault == PairFault::PITCH_IN_FILLET;
-                    if (pitchFault) {
-                        // The named gear's working pitch circle misses the flank, or
-                        // lies in an undercut, or in a fillet that is no undercut: the
-                        // rack cuts below the involute's start beyond the involute (an
-                        // undercut) or short of it (a fillet).
+                    if (fault == PairFault::NO_PHASE) {
+                        // Refused for want of a phase although both working pitch
+                        // circles lie between root and tip circles?
                         const double ab = solveWorkingPressureAngle(ALPHA, x1, x2, z1, z2);
-                        const double r0 = (gear == 1 ? z1 : z2) / 2.0;
-                        const double x = gear == 1 ? x1 : x2;
-                        const double rf = r0 - 1.25 + x;
-                        const double ru = r0 + 1.0 + x;
-                        const double rg = r0 * std::cos(ALPHA);
-                        const double rb = rg / std::cos(ab);
-                        const bool between = rb >= rf && rb <= ru;
-                        bool right = !between;
-                        if (fault != PairFault::NO_PHASE) {
-                            const double r = 0.5 * (std::max(rf, rg) + junctionRadius(r0, rf, ru));
-                            const double phi = std::acos(rg / r);
-                            const double inv = std::tan(phi) - phi - (std::tan(ALPHA) - ALPHA);
-                            const bool undercut = rackExtreme(r0, rf, r).angle > inv;
-                            const bool named = fault == PairFault::UNDERCUT_BEYOND_PITCH;
-                            right = between && undercut == named;
+                        bool between = true;
+                        for (int g = 0; g < 2; ++g) {
+                            const double r0 = (g == 0 ? z1 : z2) / 2.0;
+                            const double x = g == 0 ? x1 : x2;
+                            const double rb = r0 * std::cos(ALPHA) / std::cos(ab);
+                            between = between && rb >= r0 - 1.25 + x && rb <= r0 + 1.0 + x;
                         }
-                        w.misnamed += right ? 0 : 1;
-                        ++refusals[fault];
+                        w.phaseRefused += between ? 1 : 0;
                     }
                     if (fault != PairFault::NONE) {
                         continue;
@@ -401,6 +469,7 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                         if (junctions.count(key) == 0) {
                             const double r0 = z / 2.0;
                             junctions[key] = junctionRadius(r0, r0 - (1.25 - x), r0 + 1.0 + x);
+                            cut[key] = cutTooth(z, x, junctions[key]);
                             checkOutline(z, x, g == 0 ? gp.profile1 : gp.profile2,
                                          g == 0 ? gp.count1 : gp.count2,
                                          g == 0 ? gp.rcut1 : gp.rcut2, w);
@@ -425,18 +494,30 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
                         keepWorst(w.limits, std::fabs(gp.limit1 + gp.limit2 -
                                                       (along1 + along2 - line)));
                     }
-                    // Elsewhere each end, as the radius on the own gear at which the
-                    // contact ends (near the base circle a tiny error in radius is a
-                    // long way along the line).
-                    auto ownRadius = [](double rbSin, double rg, double s) {
-                        return std::hypot(rg, rbSin - s);
-                    };
-                    const double sin1 = gp.rb1 * std::sin(gp.alphab);
-                    const double sin2 = gp.rb2 * std::sin(gp.alphab);
-                    keepWorst(w.ends, std::fabs(ownRadius(sin1, gp.rg1, gp.limit1) -
-                                                ownRadius(sin1, gp.rg1, std::min(tip2, start1))));
-                    keepWorst(w.ends, std::fabs(ownRadius(sin2, gp.rg2, gp.limit2) -
-                                                ownRadius(sin2, gp.rg2, std::min(tip1, start2))));
+                    // Elsewhere each end, along the line of action.
+                    keepWorst(w.ends, std::fabs(gp.limit1 - std::min(tip2, start1)));
+                    keepWorst(w.ends, std::fabs(gp.limit2 - std::min(tip1, start2)));
+                    // Black dots that may end the path, N, T, U: on the line, at their distance.
+                    for (auto [p, s] : {std::pair{gp.N1, -gp.distN1}, {gp.T2, -gp.distT2},
+                                        {gp.U1, -gp.distU1}, {gp.N2, gp.distN2}, {gp.T1, gp.distT1},
+                                        {gp.U2, gp.distU2}}) {
+                        keepWorst(w.dots, std::hypot(p.x + s * std::cos(gp.alphab),
+                                                     p.y - s * std::sin(gp.alphab)));
+                    }
+                    // Tip entries, but of a pointed tip, or where the clearance is warned of.
+                    for (int t = 0; t < 2 && tipClearance(1) > 0 && tipClearance(2) > 0; ++t) {
+                        const CutTooth& a = cut[t == 0 ? std::pair{z1, x1} : std::pair{z2, x2}];
+                        const double reference = referenceEntry(
+                            a, cut[t == 0 ? std::pair{z2, x2} : std::pair{z1, x1}],
+                            t == 0 ? gp.rb1 : gp.rb2, t == 0 ? gp.rb2 : gp.rb1);
+                        const double depth = tipInterference(t + 1);
+                        if (2 * polar(a.flank.back()) < a.thickness) {
+                            w.told += depth > INTERFERENCE_LIMIT;
+                            w.wrong += depth > INTERFERENCE_LIMIT ? reference < 0.003
+                                                                  : reference > 0.007;
+                            keepWorst(w.entry, std::fabs(depth - reference));
+                        }
+                    }
                     // Meshing pictures, on a smaller grid, and not for a pointed tooth.
                     auto in = [](const auto& list, auto v) {
                         return std::find(std::begin(list), std::end(list), v) != std::end(list);
@@ -454,14 +535,13 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
             }
         }
     }
-    std::printf("refusals: %d off the flank, %d in an undercut, %d in a fillet, %d misnamed; "
-                "pairs %d: vertex %.4g segment %.4g "
+    std::printf("refused for want of a phase %d; pairs %d: vertex %.4g segment %.4g "
                 "thickness %.4g rcut %.4g below root %.4g limits %.4g ends %.4g contact %.4g "
                 "overlap %.4g (interference %.4g) phase/pitch %.4g\n",
-                refusals[PairFault::NO_PHASE], refusals[PairFault::UNDERCUT_BEYOND_PITCH],
-                refusals[PairFault::PITCH_IN_FILLET], w.misnamed, pairs, w.vertex, w.segment,
-                w.thickness, w.rcut, w.belowRoot, w.limits, w.ends, w.contact, w.overlap,
-                w.interference, w.phase);
+                w.phaseRefused, pairs, w.vertex, w.segment, w.thickness, w.rcut, w.belowRoot,
+                w.limits, w.ends, w.contact, w.overlap, w.interference, w.phase);
+    std::printf("end dots off %.4g; tips told %d, %d told or not told against the reference, "
+                "off by %.4g\n", w.dots, w.told, w.wrong, w.entry);
     for (const auto& [figure, pair] : worstAt) {
         std::printf("  %.4g at %s\n", *figure, pair.c_str());
     }
@@ -472,14 +552,15 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     EXPECT_LT(w.rcut, 0.01);
     EXPECT_LE(w.belowRoot, 1e-9);
     EXPECT_LT(w.limits, 1e-3);
-    EXPECT_LT(w.ends, 0.01);
+    EXPECT_LT(w.ends, 0.005);
     EXPECT_LT(w.contact, 0.005);
     EXPECT_LT(w.overlap, 0.005);
     EXPECT_LT(w.phase, 1.0);
-    EXPECT_EQ(w.misnamed, 0);
-    EXPECT_GT(refusals[PairFault::NO_PHASE], 0);
-    EXPECT_GT(refusals[PairFault::UNDERCUT_BEYOND_PITCH], 0);
-    EXPECT_GT(refusals[PairFault::PITCH_IN_FILLET], 0);
+    EXPECT_EQ(w.phaseRefused, 0);
+    EXPECT_LT(w.dots, 1e-9);
+    EXPECT_GT(w.told, 20);
+    EXPECT_EQ(w.wrong, 0);
+    EXPECT_LT(w.entry, 0.002);
 }
 
 }  // namespace
