@@ -11,6 +11,7 @@
 #include "draw/batch.h"
 #include "draw/gear_render.h"
 #include "recorder/gl_recorder.h"
+#include "trace_reading.h"
 
 namespace {
 
@@ -19,38 +20,12 @@ using glrec::Fn;
 constexpr double FLOAT_TIGHT = 2e-6;
 constexpr double TRUE_PI = 3.14159265358979323846;
 
-struct Drawn {
-    double mode;
-    Rgba colour;
-    double width;
-    std::vector<Vec2> vertices;
-};
-
-// Every draw since the trace began, with its state.
+// Every draw since the trace began, the batch sent first.
 std::vector<Drawn> draws()
 {
     flushBatch();
-    std::vector<Drawn> out;
-    Rgba colour = {-1, -1, -1, -1};
-    double width = -1.0;
-    for (std::size_t i = 0; i < glrec::size(); ++i) {
-        const glrec::Call& c = glrec::at(i);
-        if (c.fn == Fn::Color4f) {
-            colour = {static_cast<float>(c.a[0]), static_cast<float>(c.a[1]),
-                      static_cast<float>(c.a[2]), static_cast<float>(c.a[3])};
-        }
-        width = c.fn == Fn::LineWidth ? c.a[0] : width;
-        if (c.fn == Fn::Begin) {
-            out.push_back({c.a[0], colour, width, {}});
-        }
-        if (c.fn == Fn::Vertex2d) {
-            out.back().vertices.push_back(Vec2{c.a[0], c.a[1]});
-        }
-    }
-    return out;
+    return drawsInTrace();
 }
-
-bool same(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
 
 // Distances from c of the vertices of the line draws in `colour`, rounded to 1e-4.
 std::vector<double> radiiIn(const Rgba& colour, const Vec2& c)

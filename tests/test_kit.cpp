@@ -9,6 +9,7 @@
 #include "draw/batch.h"
 #include "draw/round_primitives.h"
 #include "recorder/gl_recorder.h"
+#include "trace_reading.h"
 
 namespace {
 
@@ -103,35 +104,14 @@ TEST_F(KitTest, PrimitivesShareOneDrawPerStateAndRestoreTheMatrix)
     }
     prepareForText();
     // Two draws in a row share colour, width and kind only where the first was full.
-    struct Draw {
-        double mode, width;
-        Rgba colour;
-        long long vertices;
-    };
-    std::vector<Draw> draws;
-    Rgba colour = {-1, -1, -1, -1};
-    double width = -1.0;
-    for (std::size_t i = 0; i < glrec::size(); ++i) {
-        const glrec::Call& c = glrec::at(i);
-        if (c.fn == Fn::Color4f) {
-            colour = {static_cast<float>(c.a[0]), static_cast<float>(c.a[1]),
-                      static_cast<float>(c.a[2]), static_cast<float>(c.a[3])};
-        }
-        width = c.fn == Fn::LineWidth ? c.a[0] : width;
-        if (c.fn == Fn::Begin) {
-            draws.push_back({c.a[0], c.a[0] == GL_LINES ? width : 0.0, colour, 0});
-        }
-        if (c.fn == Fn::Vertex2d) {
-            ++draws.back().vertices;
-        }
-    }
+    const std::vector<Drawn> draws = drawsInTrace();
     ASSERT_GE(draws.size(), 7u);  // red 2, 4, 2 px; yellow; blue; green; black
     for (std::size_t k = 1; k < draws.size(); ++k) {
-        const Draw& p = draws[k - 1];
-        const Draw& q = draws[k];
-        const bool same = p.mode == q.mode && p.width == q.width && p.colour.r == q.colour.r &&
-                          p.colour.g == q.colour.g && p.colour.b == q.colour.b;
-        EXPECT_TRUE(!same || p.vertices + 3 > BATCH_VERTICES) << "draw " << k;
+        const Drawn& p = draws[k - 1];
+        const Drawn& q = draws[k];
+        const bool alike = p.mode == q.mode && same(p.colour, q.colour) &&
+                           (p.mode == GL_TRIANGLES || p.width == q.width);
+        EXPECT_TRUE(!alike || p.vertices.size() + 3 > BATCH_VERTICES) << "draw " << k;
     }
     EXPECT_EQ(glrec::sequence().front(), Fn::Disable);
     EXPECT_EQ(glrec::sequence().back(), Fn::Enable);

@@ -122,3 +122,34 @@ inline long long lastDrawnIn(const Rgba& colour)
     }
     return last;
 }
+
+// One GL draw of the trace, with the state it was drawn in.
+struct Drawn {
+    double mode;
+    Rgba colour;
+    double width;  // the line width told last
+    std::vector<Vec2> vertices;
+};
+
+// Every draw since the trace began.
+inline std::vector<Drawn> drawsInTrace()
+{
+    std::vector<Drawn> out;
+    Rgba colour = {-1, -1, -1, -1};
+    double width = -1.0;
+    for (std::size_t i = 0; i < glrec::size(); ++i) {
+        const glrec::Call& c = glrec::at(i);
+        if (c.fn == glrec::Fn::Color4f) {
+            colour = {static_cast<float>(c.a[0]), static_cast<float>(c.a[1]),
+                      static_cast<float>(c.a[2]), static_cast<float>(c.a[3])};
+        }
+        width = c.fn == glrec::Fn::LineWidth ? c.a[0] : width;
+        if (c.fn == glrec::Fn::Begin) {
+            out.push_back({c.a[0], colour, width, {}});
+        }
+        if (c.fn == glrec::Fn::Vertex2d && !out.empty()) {
+            out.back().vertices.push_back(Vec2{c.a[0], c.a[1]});
+        }
+    }
+    return out;
+}
