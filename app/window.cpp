@@ -60,9 +60,8 @@ void openWindow(int* argc, char** argv)
     glutReshapeFunc(reshapeWindow);
     glutKeyboardFunc(keyboardCommand);
     glClearColor(1, 1, 1, 1);
-    // NOTE: every primitive leaves lighting enabled, and the legends take their
-    // colour from it; enabling it here makes the first frame's legend the same
-    // near-black as every later one instead of white on white.
+    // NOTE: the legends take their colour from lighting, which the kit turns on
+    // before each text; on from the start, GL's state matches it before any frame.
     glEnable(GL_LIGHTING);
     if (dialogueOpen()) {
         waitForAnswers();

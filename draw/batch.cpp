@@ -251,7 +251,6 @@ void flushBatch()
     glVertexPointer(2, GL_FLOAT, 0, vertices);
     glDrawArrays(heldKind == Kind::LINES ? GL_LINES : GL_TRIANGLES, 0, held);
     ++batchStats.draws;
-    batchStats.vertices += held;
     held = 0;
 }
 

@@ -49,6 +49,5 @@ void prepareForText();
 struct BatchStats {
     long long draws;     // draw calls
     long long switches;  // colour, width and lighting changes
-    long long vertices;
 };
 extern BatchStats batchStats;

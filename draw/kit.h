@@ -3,9 +3,9 @@
 // Everything is drawn in window units, the window's normalised device coordinates
 // (-1 to 1 on both axes; 400 pixels per unit in an 800-pixel window). Model lengths
 // arrive already multiplied by the zoom, either by the caller or by the scaled
-// wrappers. Every primitive brackets its GL calls with glDisable(GL_LIGHTING) and
-// glEnable(GL_LIGHTING), sets its colour before glBegin and does not restore it,
-// and leaves the modelview matrix as it found it. Angles arrive in radians.
+// wrappers. Every primitive hands its colour, width, segments and triangles to the
+// kit's batch (batch.h), which sends them to GL, and leaves the kit's modelview as
+// it found it. Angles arrive in radians.
 #pragma once
 
 #include "gear/gear_pair.h"
