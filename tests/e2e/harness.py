@@ -34,6 +34,12 @@ TITLE_LINE = "１対標準歯車のかみ合いシミュレーションン"
 
 DEFAULT_TIMEOUT = 20.0
 
+# With GEARMESH_E2E_FRAMES set to a folder, every settled frame and each session's
+# console output are kept there under names that stay the same from run to run,
+# so that two builds' runs can be compared picture by picture.
+FRAMES_DIR = os.environ.get("GEARMESH_E2E_FRAMES")
+_kept_sessions = {}
+
 
 class TestFailure(Exception):
     pass
@@ -195,6 +201,11 @@ class Session:
         self.env = None
         self._stderr = tempfile.TemporaryFile()
         self.exit_status = None
+        self._frames_kept = 0
+        script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        key = "%s-%s" % (script, name)
+        _kept_sessions[key] = _kept_sessions.get(key, 0) + 1
+        self._keep_as = "%s-%d" % (key, _kept_sessions[key])
 
     # -- start and stop
     def __enter__(self):
@@ -233,7 +244,18 @@ class Session:
             self.find_window()
             self.focus()
 
+    def _keep(self, frame):
+        if FRAMES_DIR:
+            os.makedirs(FRAMES_DIR, exist_ok=True)
+            self._frames_kept += 1
+            frame.save_png(os.path.join(FRAMES_DIR, "%s-%03d.png" % (self._keep_as, self._frames_kept)))
+        return frame
+
     def close(self):
+        if FRAMES_DIR and self.console is not None:
+            os.makedirs(FRAMES_DIR, exist_ok=True)
+            with open(os.path.join(FRAMES_DIR, self._keep_as + ".console"), "wb") as f:
+                f.write(self.console.raw())
         if self.x is not None:
             self.x.close()
             self.x = None
@@ -345,7 +367,7 @@ class Session:
             self.wait_idle(max(0.1, deadline - time.monotonic()))
             again = self.grab()
             if again.same_as(frame):
-                return again
+                return self._keep(again)
             frame = again
         raise TestFailure("the picture kept changing for %.0f s" % timeout)
 
