@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "gear/language.h"
+#include "console/language.h"
 
 static const char* const UNKNOWN_OPTION_TEXT = "\n不明なオプションです：%s";
 static const char* const NO_VALUE_TEXT = "\nオプション %s の後に値がありません";

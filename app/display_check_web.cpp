@@ -2,7 +2,7 @@
 // can draw on only where the browser offers WebGL (switched off in its settings,
 // or a browser too old, it does not).
 #include "app/display_check.h"
-#include "gear/language.h"
+#include "console/language.h"
 
 #include <emscripten.h>
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gear/language.h"
+#include "console/language.h"
 
 // snprintf cuts a long reason at a byte; a character cut in two shows as garbage
 // on the console, so the cut moves back to where the last whole character ends.

@@ -15,7 +15,7 @@
 #include "app/picture.h"
 #include "app/views.h"
 #include "app/window.h"
-#include "gear/dialogue.h"
+#include "console/dialogue.h"
 #include "gear/gear_pair.h"
 
 void keyboardCommand(unsigned char key, int x, int y)

@@ -7,11 +7,11 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/window.h"
-#include "gear/console_lines.h"
-#include "gear/console_text.h"
-#include "gear/dialogue.h"
+#include "console/console_lines.h"
+#include "console/console_text.h"
+#include "console/dialogue.h"
 #include "gear/gear_pair.h"
-#include "gear/language.h"
+#include "console/language.h"
 
 static const char* const NO_WINDOW_TEXT = "\nウィンドウを開けません：%s．\n%s\n";
 

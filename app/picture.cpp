@@ -10,17 +10,14 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
 
 #include "app/picture_file.h"
 #include "app/picture_png.h"
-#include "gear/console_text.h"
-#include "gear/dialogue.h"
+#include "console/console_text.h"
 #include "gear/gear_pair.h"
-#include "gear/language.h"
 
 static const char* const SAVED_TEXT = "\n図を保存しました：%s";
 static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s";
@@ -68,20 +65,6 @@ void pictureBaseName(char* name, std::size_t size)
                   viewState.viewMode);
 }
 
-// One text on the console, in the text language; the format is checked in
-// Japanese, and its English form has the same conversions.
-__attribute__((format(printf, 1, 2))) static void tell(const char* format, ...)
-{
-    char text[CONSOLE_TEXT_MAX];
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(text, sizeof text, inLanguage(format), args);
-    va_end(args);
-    const std::size_t kept = length < 0 ? 0 : static_cast<std::size_t>(length);
-    writeConsoleText(consoleOut, text, kept < sizeof text ? kept : sizeof text - 1);
-    std::fflush(consoleOut);
-}
-
 void savePictureIfAsked()
 {
     if (!pictureAsked) {
@@ -119,7 +102,7 @@ void savePictureIfAsked()
         std::free(rgb);
     }
     if (png.bytes == nullptr) {
-        tell(NOT_SAVED_TEXT, name);
+        say(NOT_SAVED_TEXT, name);
         return;
     }
     char where[PATH_MAX_BYTES];
@@ -129,7 +112,7 @@ void savePictureIfAsked()
         }
         const NewFile outcome = writeNewFile(name, png.bytes, png.size, where, sizeof where);
         if (outcome == NewFile::WRITTEN) {
-            tell(SAVED_TEXT, where);
+            say(SAVED_TEXT, where);
             freePng(png);
             return;
         }
@@ -138,5 +121,5 @@ void savePictureIfAsked()
         }
     }
     freePng(png);
-    tell(NOT_SAVED_TEXT, name);
+    say(NOT_SAVED_TEXT, name);
 }

@@ -9,10 +9,10 @@
 #include "app/keyboard.h"
 #include "app/picture.h"
 #include "app/views.h"
+#include "console/console_lines.h"
+#include "console/dialogue.h"
+#include "console/language.h"
 #include "draw/batch.h"
-#include "gear/console_lines.h"
-#include "gear/dialogue.h"
-#include "gear/language.h"
 
 const char* const WINDOW_TITLE =
     "転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds build-windows/gearmesh.exe (and the gear library's unit tests,
-# build-windows/tests/gear_tests.exe) with mingw-w64. freeglut, from Debian's
+# Cross-builds build-windows/gearmesh.exe (and the gear and console libraries'
+# unit tests, build-windows/tests/gear_tests.exe and console_tests.exe) with
+# mingw-w64. freeglut, from Debian's
 # source package, and GoogleTest, from /usr/src/googletest, are built static once
 # into build-windows/deps and reused while that folder exists.
 set -euo pipefail

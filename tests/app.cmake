@@ -9,5 +9,5 @@ add_executable(app_tests
   ${CMAKE_CURRENT_LIST_DIR}/test_command_line.cpp
 )
 target_include_directories(app_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(app_tests PRIVATE app draw gear gl_recorder GTest::gtest GTest::gtest_main)
+target_link_libraries(app_tests PRIVATE app draw console gear gl_recorder GTest::gtest GTest::gtest_main)
 gtest_discover_tests(app_tests DISCOVERY_TIMEOUT 60)

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "gear/dialogue.h"
+#include "console/console_text.h"
+#include "console/dialogue.h"
 #include "gear/gear_pair.h"
 
 inline void feedDialogue(const std::string& input, char lastKey)

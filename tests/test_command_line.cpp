@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "gear/language.h"
+#include "console/language.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "console/number_reading.h"
 #include "dialogue_script.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <string>
 
+#include "console/language.h"
 #include "dialogue_script.h"
-#include "gear/language.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include "app/keyboard.h"
 #include "app/picture.h"
 #include "app/views.h"
-#include "gear/dialogue.h"
+#include "console/console_text.h"
+#include "console/dialogue.h"
 #include "gear_fixture.h"
 #include "recorder/gl_recorder.h"
 

@@ -24,7 +24,7 @@ SESSION = [("3 30", TEETH), ("abc", TEETH), ("20 20", SHIFTS), ("-0.5 -0.5", SHI
 PICTURES = [[], ["2"], ["3"] + ["s"] * 24, ["4"] + ["s"] * 10, ["w"], ["W"] * 3]
 BY_BUTTON = "w"  # given by the page's button, as on a touch screen
 # A red pixel is misplaced when the other picture has none within one pixel; the
-# share of misplaced ones, and the difference of the counts, are bounded (README).
+# share of misplaced ones, and the difference of the counts, are bounded (docs/web.md).
 MISPLACED_SHARE = 0.002
 RED_COUNT_SHARE = 0.03
 ENDED = "document.querySelector('#ended:not([hidden])')?.textContent"  # what the page says

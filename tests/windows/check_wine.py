@@ -1,4 +1,5 @@
-"""gearmesh.exe and the gear library's unit tests, cross-built for Windows, under Wine.
+"""gearmesh.exe and the unit tests of the gear and console libraries, cross-built
+for Windows, under Wine.
 
 Usage: check_wine.py BUILD_WINDOWS_DIR LINUX_GEARMESH
 
@@ -246,15 +247,16 @@ def compare(checks, what, windows_out, linux_out):
 
 
 def unit_tests(checks, build, env):
-    exe = os.path.join(build, "tests", "gear_tests.exe")
-    proc = subprocess.run(["wine", exe, "--gtest_brief=1"], env=env, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, timeout=600)
-    text = proc.stdout.decode("utf-8", errors="replace")
-    passed = [line for line in text.splitlines() if line.startswith("[  PASSED  ]")]
-    checks.check(proc.returncode == 0 and passed, "gear_tests.exe passes under Wine",
-                 "status %d:\n%s" % (proc.returncode, text[-3000:]))
-    if passed:
-        print("     " + passed[0])
+    for name in ("gear_tests.exe", "console_tests.exe"):
+        exe = os.path.join(build, "tests", name)
+        proc = subprocess.run(["wine", exe, "--gtest_brief=1"], env=env, stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, timeout=600)
+        text = proc.stdout.decode("utf-8", errors="replace")
+        passed = [line for line in text.splitlines() if line.startswith("[  PASSED  ]")]
+        checks.check(proc.returncode == 0 and passed, "%s passes under Wine" % name,
+                     "status %d:\n%s" % (proc.returncode, text[-3000:]))
+        if passed:
+            print("     " + passed[0])
 
 
 def main():
@@ -291,7 +293,7 @@ def main():
     started = time.monotonic()
     # Each scenario runs on when the one before it could not be driven to its end.
     scenarios = (
-        ("gear_tests.exe", lambda: unit_tests(checks, build, env)),
+        ("unit tests", lambda: unit_tests(checks, build, env)),
         ("console run", lambda: console_run(checks, wrapper, env, build)),
         ("ESC runs", lambda: compare(checks, "２０　２０, ０．５　０",
                                      escape_run(checks, wrapper, display, True),

@@ -4,7 +4,7 @@
 //
 // Nothing here may wait: the page's lines come only when the program has returned
 // to the browser, so the window's timer looks for them instead.
-#include "gear/console_lines.h"
+#include "console/console_lines.h"
 
 #include <emscripten.h>
 

@@ -2,13 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
-
-#include "gear/gear_pair.h"
-#include "gear/pair_stages.h"
-
-// Where the dialogue writes; the console unless a test points it at a buffer.
-extern FILE* consoleOut;
 
 // The longest line, in bytes with its NUL, that the dialogue reads; a longer one
 // is refused whole.
@@ -26,11 +19,3 @@ bool dialogueOpen();
 void answerDialogue(const char* line, bool whole);
 // The console's input has ended while the dialogue waits: says so, ends with status 1.
 [[noreturn]] void endOfDialogueInput();
-
-// The report and key help of the pair in gearPair.
-void printReport();
-
-// line with every full-width digit, sign, decimal point, exponent letter and
-// ideographic space read as its ASCII form, into text (size > strlen(line)).
-// True when the line holds other characters outside ASCII.
-bool readAsAscii(const char* line, char* text, std::size_t size);

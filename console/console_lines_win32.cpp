@@ -5,7 +5,7 @@
 // code page, so that full-width digits typed by a Japanese input method arrive as
 // characters and not as code-page bytes; it is handed on as UTF-8. From a pipe or
 // a file the bytes are UTF-8 already, as on every other system.
-#include "gear/console_lines.h"
+#include "console/console_lines.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // a window can go on answering while a question waits for its answer.
 #pragma once
 
-#include "gear/dialogue.h"
+#include "console/dialogue.h"
 
 struct ConsoleLine {
     char text[CONSOLE_LINE_MAX];  // UTF-8, without its line end

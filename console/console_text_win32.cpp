@@ -4,7 +4,7 @@
 // a Western one), so UTF-8 bytes there are mojibake; WriteConsoleW takes UTF-16
 // and is right under every code page. A pipe or a file gets the UTF-8 bytes, as
 // on every other system, so that scripts and tests read the same text.
-#include "gear/console_text.h"
+#include "console/console_text.h"
 
 #include <io.h>
 #include <windows.h>

@@ -4,7 +4,7 @@
 // NOTE: the thread reads the descriptor, not stdin's FILE: a FILE's lock held by
 // a blocked read would be in the way of exit(), which flushes every stream, and
 // its buffer would swallow input typed ahead.
-#include "gear/console_lines.h"
+#include "console/console_lines.h"
 
 #include <unistd.h>
 

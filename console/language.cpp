@@ -6,14 +6,14 @@
 // places. A text changed or added at its place of use, and not here, comes out in
 // Japanese in an English run; the dialogue's tests run every text in English and
 // look for Japanese characters.
-#include "gear/language.h"
+#include "console/language.h"
 
 #include <cstring>
 
 Language textLanguage = Language::JAPANESE;
 
 static const TextPair TEXT_PAIRS[] = {
-    // [SECTION] Dialogue: questions and refusals (gear/dialogue.cpp)
+    // [SECTION] Dialogue: questions and refusals (console/dialogue.cpp, refusals.cpp)
     {"\n１対標準歯車のかみ合いシミュレーションン", "\nMeshing simulation of a pair of spur gears"},
     {"\n(1) 歯車１，２の歯数設定", "\n(1) Numbers of teeth of gears 1 and 2"},
     {"\n　  歯車１、２の歯数入力 z1 z2= ", "\n    Type the numbers of teeth z1 z2= "},
@@ -58,7 +58,7 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n計算結果が有限の数になりません．別の転位係数でやり直し",
      "\nA result is not a finite number. Try other shift coefficients"},
 
-    // [SECTION] Dialogue: warnings
+    // [SECTION] Warnings (console/report.cpp)
     {"\n注意：かみ合い率が%.4fで1より小さく，次の歯がかみ合う前に接触が途切れます（かみ合いが続きません）",
      "\nWarning: the contact ratio is %.4f, less than 1: contact breaks off before the next "
      "teeth meet (the mesh does not go on)"},
@@ -69,7 +69,7 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n注意：歯車%dの歯先がとがっています（両側の歯面が歯先円より内側で交わります）",
      "\nWarning: the teeth of gear %d are pointed (the two flanks meet inside the tip circle)"},
 
-    // [SECTION] Report
+    // [SECTION] Report (console/report.cpp)
     {"\n基準圧力角α0=%6.3f[deg]  かみ合い圧力角αb=%6.3f[deg]",
      "\nStandard pressure angle α0=%6.3f[deg]  working pressure angle αb=%6.3f[deg]"},
     {"\n基準軸間距離a0=%7.4f 軸間距離a=%7.4f",

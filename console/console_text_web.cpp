@@ -4,7 +4,7 @@
 // NOTE: not through standard output, which the browser's runtime hands on only
 // line by line: a prompt, which has no line end, would not show until the answer
 // to it had been typed.
-#include "gear/console_text.h"
+#include "console/console_text.h"
 
 #include <emscripten.h>
 
