@@ -34,6 +34,8 @@ static const char* const KEY_HELP_TEXTS[] = {
     "\nESCキーで　　：終了",
 };
 
+bool keyHelpWanted = true;
+
 void printReport()
 {
     const GearPairState& gp = gearPair;
@@ -55,7 +57,9 @@ void printReport()
     const double stdClearance = (gp.r01 + gp.r02) - gp.ru01 - (gp.r02 - DEDENDUM);
     say(STD_CONTACT_TEXT, stdPath / gp.pb, stdPath, gp.pb, stdClearance);
     for (const char* line : KEY_HELP_TEXTS) {
-        sayText(line);
+        if (keyHelpWanted) {
+            sayText(line);
+        }
     }
 }
 
