@@ -15,11 +15,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "gear/gear_outline.h"
 #include "gear/line_of_action.h"
 #include "gear/pressure_angle.h"
 #include "gear/tooth_profile.h"
@@ -561,6 +563,60 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     EXPECT_GT(w.told, 20);
     EXPECT_EQ(w.wrong, 0);
     EXPECT_LT(w.entry, 0.002);
+}
+
+// Whole outlines: every vertex of every tooth on the tooth the rack cuts (its flank,
+// tip circle or root circle), the teeth 2 pi / z apart about the given tooth centre.
+// The outlines are the geometry's, or, where GEARMESH_OUTLINE_VERTICES names a file,
+// those that tests/test_outline_svg.py read back from the SVG files: one line
+// "z x toothCentre X Y" a vertex, module units, the gear's frame.
+TEST(RackReference, WholeOutlinesAreWhatTheRackCuts)
+{
+    struct Outline { int z; double x, centre; std::vector<Vec2> p; };
+    std::vector<Outline> outlines;
+    static Vec2 points[GEAR_OUTLINE_POINTS];
+    const char* file = std::getenv("GEARMESH_OUTLINE_VERTICES");
+    FILE* f = file != nullptr ? std::fopen(file, "r") : nullptr;
+    Outline o = {};
+    Vec2 v = {};
+    while (f != nullptr && std::fscanf(f, "%d %lf %lf %lf %lf", &o.z, &o.x, &o.centre, &v.x, &v.y) == 5) {
+        if (outlines.empty() || outlines.back().z != o.z || outlines.back().x != o.x) {
+            outlines.push_back({o.z, o.x, o.centre, {}});
+        }
+        outlines.back().p.push_back(v);
+    }
+    ASSERT_TRUE(file == nullptr || (f != nullptr && std::fclose(f) == 0 && outlines.size() == 2));
+    // Undercut, pointed (trimmed on its centre line), negative shift, plain.
+    const struct { int z1, z2; double x1, x2; } pairs[] = {{10, 30, 0.9, 0.0}, {5, 17, 0.0, 0.0}, {17, 40, -0.5, 0.5}};
+    for (const auto& pair : pairs) {
+        ASSERT_TRUE(file != nullptr || computePair(pair.z1, pair.z2, pair.x1, pair.x2));
+        for (int g = 1; g <= 2 && file == nullptr; ++g) {
+            const int n = buildGearOutline(g, 0.3 * g, points);
+            outlines.push_back({g == 1 ? pair.z1 : pair.z2, g == 1 ? pair.x1 : pair.x2, 0.3 * g,
+                                std::vector<Vec2>(points, points + n)});
+        }
+    }
+    for (const Outline& g : outlines) {
+        const double r0 = g.z / 2.0, rf = r0 - 1.25 + g.x, ru = r0 + 1.0 + g.x;
+        const double pitch = 2.0 * REFERENCE_PI / g.z;
+        // Half the tooth's angular thickness on the circle r, from the rack.
+        auto half = [&](double r) {
+            const double thickness = (REFERENCE_PI / 2.0 + 2.0 * g.x * std::tan(ALPHA)) / r0;
+            return thickness / 2.0 - rackExtreme(r0, rf, std::clamp(r, rf + 1e-9, ru)).angle;
+        };
+        const double tipHalf = half(ru), rootHalf = half(rf);
+        double worst = 0.0;
+        for (const Vec2& p : g.p) {
+            const double r = distanceFromOrigin(p);
+            const double a = std::fabs(std::remainder(polar(p) - g.centre, pitch));
+            double off = r * std::fabs(a - half(r));
+            off = std::min(off, a <= tipHalf ? std::fabs(r - ru) : INFINITY);
+            worst = std::max(worst, std::min(off, a >= rootHalf ? std::fabs(r - rf) : INFINITY));
+        }
+        std::printf("z %d x %g: %zu vertices, %.4g off\n", g.z, g.x, g.p.size(), worst);
+        EXPECT_LT(worst, 0.005) << "z " << g.z << " x " << g.x;
+        EXPECT_GT(g.p.size(), 20u * g.z);
+    }
 }
 
 }  // namespace
