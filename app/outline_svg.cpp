@@ -5,7 +5,8 @@
 // viewBox the same numbers, so cutting software imports the gear at size. Red is
 // what is cut (the teeth, one closed path, and the bore, another), blue is for
 // reference only (the working pitch circle, dashed; the centre cross; the label),
-// so that the software can leave it out by colour. The files are laid out so
+// so that the software can leave it out by colour; every line is 0.1 mm wide,
+// thin but visible when the file is looked at. The files are laid out so
 // that, set side by side with gear 2 to the right of gear 1 and their centres the
 // working centre distance apart, the two gears mesh as they stand: a tooth of
 // gear 1 points right, a space of gear 2 left. The outline is the geometry's
@@ -37,8 +38,6 @@ static const char* const BORE_TOO_LARGE_TEXT =
 // Room for a file name and for a whole path as the console shows it.
 static constexpr std::size_t NAME_BYTES = 160;
 static constexpr std::size_t PATH_BYTES = 4096 + NAME_BYTES;
-// Cut and reference lines, mm: thin, but visible when the file is looked at.
-static constexpr double LINE_WIDTH = 0.1;
 // Bytes of the file besides its outline's points, and at most per point.
 static constexpr std::size_t SVG_FIXED_BYTES = 4096;
 static constexpr std::size_t SVG_POINT_BYTES = 64;
@@ -48,6 +47,7 @@ struct SvgText {
     char* bytes;
     std::size_t used;
     std::size_t size;
+    int decimals;  // of every coordinate and radius
 };
 
 __attribute__((format(printf, 2, 3))) static void put(SvgText& svg, const char* format, ...)
@@ -60,6 +60,12 @@ __attribute__((format(printf, 2, 3))) static void put(SvgText& svg, const char* 
     if (length > 0) {
         svg.used = std::min(svg.used + static_cast<std::size_t>(length), svg.size - 1);
     }
+}
+
+// "x,y" after `before`, in the file's units (mm, y down).
+static void putPoint(SvgText& svg, const char* before, double x, double y)
+{
+    put(svg, "%s%.*f,%.*f", before, svg.decimals, x, svg.decimals, y);
 }
 
 // Diameter of the root circle of gear 1 or 2 in mm.
@@ -78,13 +84,19 @@ static void composeGear(int gear, Vec2* outline, SvgText& svg)
     const double toothCentre = gear == 1 ? PI / 2.0 : -PI / 2.0 + PI / z;
     const int count = buildGearOutline(gear, toothCentre, outline);
     // Coordinates to a ten-thousandth of a module or finer.
-    const int decimals = std::clamp(static_cast<int>(std::ceil(4.0 - std::log10(m))), 0, 9);
+    svg.decimals = std::clamp(static_cast<int>(std::ceil(4.0 - std::log10(m))), 0, 9);
     const double tip = (gear == 1 ? gp.ru1 : gp.ru2) * m;
     const double margin = std::max(1.0, 0.5 * m);
-    const double font = std::clamp(m, 2.5, 10.0);
-    char label[128];
-    std::snprintf(label, sizeof label, "z=%d x=%.4f m=%g mm a=%.3f mm", z,
-                  gear == 1 ? gp.x1 : gp.x2, m, (gp.rb1 + gp.rb2) * m);
+    // NOTE: small enough that the label of gear 1, below it, clears gear 2 when the
+    // two files are set side by side to mesh.
+    const double font = std::max(2.0, 0.65 * m);
+    const double x = gear == 1 ? gp.x1 : gp.x2;
+    char shift[72];
+    numberForName(std::fabs(x), shift, sizeof shift);
+    char label[160];
+    const char* sign = x < 0.0 && std::strcmp(shift, "0") != 0 ? "-" : "";
+    std::snprintf(label, sizeof label, "z=%d x=%s%s m=%g mm a=%.3f mm", z, sign, shift, m,
+                  (gp.rb1 + gp.rb2) * m);
     // NOTE: a character of a sans-serif font is at most about 0.65 em wide; the
     // label may be wider than the gear.
     const double labelWidth = 0.7 * font * static_cast<double>(std::strlen(label));
@@ -98,29 +110,35 @@ static void composeGear(int gear, Vec2* outline, SvgText& svg)
         gear, gp.z1, gp.z2, gp.x1, gp.x2, m);
     put(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.3fmm\" height=\"%.3fmm\" "
              "viewBox=\"0 0 %.3f %.3f\">\n", width, height, width, height);
-    put(svg, "<path fill=\"none\" stroke=\"#ff0000\" stroke-width=\"%g\" d=\"M", LINE_WIDTH);
+    const char* const cut = "<path fill=\"none\" stroke=\"#ff0000\" stroke-width=\"0.1\" d=\"";
+    const char* const mark = "<path fill=\"none\" stroke=\"#0000ff\" stroke-width=\"0.1\" d=\"";
+    put(svg, "%s", cut);
     for (int i = 0; i < count; ++i) {
         // The model's y points up, the file's down.
-        put(svg, "%s%.*f,%.*f", i == 1 ? " L " : i % 8 == 0 && i > 0 ? "\n" : " ", decimals,
-            cx + outline[i].x * m, decimals, cy - outline[i].y * m);
+        putPoint(svg, i == 0 ? "M " : i == 1 ? " L " : i % 8 == 0 ? "\n" : " ",
+                 cx + outline[i].x * m, cy - outline[i].y * m);
     }
     put(svg, " Z\"/>\n");
     const double bore = outlineRequest.bore / 2.0;
     if (bore > 0.0) {
-        put(svg, "<path fill=\"none\" stroke=\"#ff0000\" stroke-width=\"%g\" "
-                 "d=\"M %.*f,%.*f A %.*f,%.*f 0 1,1 %.*f,%.*f A %.*f,%.*f 0 1,1 %.*f,%.*f Z\"/>\n",
-            LINE_WIDTH, decimals, cx + bore, decimals, cy, decimals, bore, decimals, bore,
-            decimals, cx - bore, decimals, cy, decimals, bore, decimals, bore, decimals, cx + bore,
-            decimals, cy);
+        put(svg, "%s", cut);
+        putPoint(svg, "M ", cx + bore, cy);
+        putPoint(svg, " A ", bore, bore);
+        putPoint(svg, " 0 1,1 ", cx - bore, cy);
+        putPoint(svg, " A ", bore, bore);
+        putPoint(svg, " 0 1,1 ", cx + bore, cy);
+        put(svg, " Z\"/>\n");
     }
-    const double pitch = (gear == 1 ? gp.rb1 : gp.rb2) * m;
-    put(svg, "<circle fill=\"none\" stroke=\"#0000ff\" stroke-width=\"%g\" stroke-dasharray=\"%g %g\" "
-             "cx=\"%.*f\" cy=\"%.*f\" r=\"%.*f\"/>\n",
-        LINE_WIDTH, 0.5 * m, 0.25 * m, decimals, cx, decimals, cy, decimals, pitch);
-    put(svg, "<path fill=\"none\" stroke=\"#0000ff\" stroke-width=\"%g\" "
-             "d=\"M %.*f,%.*f H %.*f M %.*f,%.*f V %.*f\"/>\n",
-        LINE_WIDTH, decimals, cx - m, decimals, cy, decimals, cx + m, decimals, cx, decimals,
-        cy - m, decimals, cy + m);
+    put(svg, "<circle fill=\"none\" stroke=\"#0000ff\" stroke-width=\"0.1\" "
+             "stroke-dasharray=\"%g %g\" cx=\"%.*f\" cy=\"%.*f\" r=\"%.*f\"/>\n",
+        0.5 * m, 0.25 * m, svg.decimals, cx, svg.decimals, cy, svg.decimals,
+        (gear == 1 ? gp.rb1 : gp.rb2) * m);
+    put(svg, "%s", mark);
+    putPoint(svg, "M ", cx - m, cy);
+    putPoint(svg, " L ", cx + m, cy);
+    putPoint(svg, " M ", cx, cy - m);
+    putPoint(svg, " L ", cx, cy + m);
+    put(svg, "\"/>\n");
     put(svg, "<text fill=\"#0000ff\" font-family=\"sans-serif\" font-size=\"%g\" "
              "text-anchor=\"middle\" x=\"%.3f\" y=\"%.3f\">%s</text>\n</svg>\n",
         font, cx, 2.0 * (tip + margin) + font, label);
@@ -141,7 +159,7 @@ int writeGearOutlines()
     }
     auto* outline = static_cast<Vec2*>(std::malloc(GEAR_OUTLINE_POINTS * sizeof(Vec2)));
     const std::size_t size = SVG_FIXED_BYTES + GEAR_OUTLINE_POINTS * SVG_POINT_BYTES;
-    SvgText svg = {static_cast<char*>(std::malloc(size)), 0, size};
+    SvgText svg = {static_cast<char*>(std::malloc(size)), 0, size, 0};
     int status = 0;
     for (int gear = 1; gear <= 2 && status == 0; ++gear) {
         char pair[NAME_BYTES];
