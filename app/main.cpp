@@ -1,15 +1,18 @@
 // main.cpp -- gearmesh: a teaching simulator of a pair of involute spur gears with
-// profile shift. Asks for the gears on the console, then shows them in a window.
+// profile shift. Asks for the gears on the console, then shows them in a window,
+// or with --outline writes them as SVG files to be cut.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/command_line.h"
 #include "app/display_check.h"
+#include "app/outline_svg.h"
 #include "app/window.h"
 #include "console/console_lines.h"
 #include "console/console_text.h"
 #include "console/dialogue.h"
+#include "console/report.h"
 #include "gear/gear_pair.h"
 #include "console/language.h"
 
@@ -38,9 +41,11 @@ int main(int argc, char** argv)
         return EXIT_SUCCESS;
     }
     // NOTE: checked before the first question, so that nobody types a whole
-    // dialogue only to learn that no window can open.
+    // dialogue only to learn that no window can open. The outlines need none.
+    const bool outline = asked == CommandLine::OUTLINE;
+    keyHelpWanted = !outline;
     char reason[256];
-    if (!windowSystemReachable(argc, argv, reason, static_cast<int>(sizeof reason))) {
+    if (!outline && !windowSystemReachable(argc, argv, reason, static_cast<int>(sizeof reason))) {
         std::printf(inLanguage(NO_WINDOW_TEXT), reason, inLanguage(NO_WINDOW_ADVICE));
         return EXIT_FAILURE;
     }
@@ -57,6 +62,9 @@ int main(int argc, char** argv)
             endOfDialogueInput();
         }
         answerDialogue(line.text, line.whole);
+    }
+    if (outline) {
+        return writeGearOutlines();
     }
     openWindow(&argc, argv);
     return 0;

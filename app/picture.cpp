@@ -35,13 +35,10 @@ void askForPicture()
     pictureAsked = true;
 }
 
-// A shift as the file name writes it: the report's 4 decimals without trailing
-// zeros, "m" for a minus (the dash parts the two shifts), a shift that rounds to
-// zero as "0".
-static void shiftForName(double x, char* text, std::size_t size)
+void numberForName(double v, char* text, std::size_t size)
 {
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.4f", std::fabs(x));
+    std::snprintf(digits, sizeof digits, "%.4f", std::fabs(v));
     std::size_t end = std::strlen(digits);
     while (end > 0 && digits[end - 1] == '0') {
         --end;
@@ -51,18 +48,42 @@ static void shiftForName(double x, char* text, std::size_t size)
     }
     digits[end] = '\0';
     const bool zero = std::strcmp(digits, "0") == 0;
-    std::snprintf(text, size, "%s%s", x < 0.0 && !zero ? "m" : "", digits);
+    // NOTE: "m" for a minus, since a dash parts the two shifts.
+    std::snprintf(text, size, "%s%s", v < 0.0 && !zero ? "m" : "", digits);
 }
 
-void pictureBaseName(char* name, std::size_t size)
+void pairBaseName(char* name, std::size_t size)
 {
     const GearPairState& gp = gearPair;
     char x1[72];
     char x2[72];
-    shiftForName(gp.x1, x1, sizeof x1);
-    shiftForName(gp.x2, x2, sizeof x2);
-    std::snprintf(name, size, "gearmesh_%d-%d_%s-%s_view%c", gp.z1, gp.z2, x1, x2,
-                  viewState.viewMode);
+    numberForName(gp.x1, x1, sizeof x1);
+    numberForName(gp.x2, x2, sizeof x2);
+    std::snprintf(name, size, "gearmesh_%d-%d_%s-%s", gp.z1, gp.z2, x1, x2);
+}
+
+void pictureBaseName(char* name, std::size_t size)
+{
+    char pair[NAME_MAX_BYTES - 8];  // room for "_viewV"
+    pairBaseName(pair, sizeof pair);
+    std::snprintf(name, size, "%s_view%c", pair, viewState.viewMode);
+}
+
+bool writeUnderFreeName(const char* base, const char* extension, const unsigned char* bytes,
+                        std::size_t size, char* name, std::size_t nameSize, char* where,
+                        std::size_t whereSize)
+{
+    std::snprintf(name, nameSize, "%s%s", base, extension);
+    for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
+        if (number > 1) {
+            std::snprintf(name, nameSize, "%s-%d%s", base, number, extension);
+        }
+        const NewFile outcome = writeNewFile(name, bytes, size, where, whereSize);
+        if (outcome != NewFile::TAKEN) {
+            return outcome == NewFile::WRITTEN;
+        }
+    }
+    return false;
 }
 
 void savePictureIfAsked()
@@ -106,20 +127,12 @@ void savePictureIfAsked()
         return;
     }
     char where[PATH_MAX_BYTES];
-    for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
-        if (number > 1) {
-            std::snprintf(name, sizeof name, "%s-%d.png", base, number);
-        }
-        const NewFile outcome = writeNewFile(name, png.bytes, png.size, where, sizeof where);
-        if (outcome == NewFile::WRITTEN) {
-            say(SAVED_TEXT, where);
-            freePng(png);
-            return;
-        }
-        if (outcome == NewFile::FAILED) {
-            break;
-        }
-    }
+    const bool saved =
+        writeUnderFreeName(base, ".png", png.bytes, png.size, name, sizeof name, where, sizeof where);
     freePng(png);
-    say(NOT_SAVED_TEXT, name);
+    if (saved) {
+        say(SAVED_TEXT, where);
+    } else {
+        say(NOT_SAVED_TEXT, name);
+    }
 }

@@ -19,3 +19,16 @@ void savePictureIfAsked();
 // gearmesh_Z1-Z2_X1-X2_viewV, each shift to the report's 4 decimals without
 // trailing zeros, a minus written as "m": gearmesh_20-20_m0.25-0.5_view3.
 void pictureBaseName(char* name, std::size_t size);
+
+// [SECTION] Names shared with the outlines (app/outline_svg.cpp)
+// The pair's part of every file name: gearmesh_Z1-Z2_X1-X2.
+void pairBaseName(char* name, std::size_t size);
+// A number as a file name writes it: 4 decimals without trailing zeros, "m" for a
+// minus, a number that rounds to zero as "0".
+void numberForName(double v, char* text, std::size_t size);
+// Writes the bytes to a new file in the current folder named base + extension,
+// or when that is taken base-2 + extension, base-3 ...; never over a file. name
+// receives the last name tried, where the file's full path (picture_file.h).
+bool writeUnderFreeName(const char* base, const char* extension, const unsigned char* bytes,
+                        std::size_t size, char* name, std::size_t nameSize, char* where,
+                        std::size_t whereSize);

@@ -127,15 +127,38 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n図を保存しました：%s", "\nPicture saved: %s"},
     {"\n図を保存できませんでした：%s", "\nCould not save the picture: %s"},
 
+    // [SECTION] Outlines (app/outline_svg.cpp)
+    {"\n輪郭を保存しました：%s", "\nOutline saved: %s"},
+    {"\n輪郭を保存できませんでした：%s", "\nCould not save the outline: %s"},
+    {"\n軸穴の中心距離：%.3f mm（軸間距離a=%.4f×モジュール%g mm）",
+     "\nDrill the two axle holes %.3f mm apart, centre to centre (centre distance a=%.4f × "
+     "module %g mm)"},
+    {"\nバックラッシを付けるには軸穴を少し離します：ピッチ円上のバックラッシ0.1 mmにつき%.3f mm",
+     "\nFor backlash, drill them a little farther apart: %.3f mm for each 0.1 mm of backlash on "
+     "the pitch circle"},
+    {"\n穴の直径%g mmが歯車%dの歯底円の直径%.3f mmより小さくないため，輪郭を書きません"
+     "（歯底円の直径：歯車1 %.3f mm，歯車2 %.3f mm）\n",
+     "\nThe bore of %g mm is not smaller than the root circle of gear %d (diameter %.3f mm): no "
+     "outline is written (root circle diameters: gear 1 %.3f mm, gear 2 %.3f mm)\n"},
+
     // [SECTION] Command line and window (app/)
     {"\n不明なオプションです：%s", "\nUnknown option: %s"},
     {"\nオプション %s の後に値がありません", "\nOption %s needs a value after it"},
-    {"\n使い方：gearmesh [--english | -e] [GLUTのオプション]"
+    {"\n--outline のモジュールは0より大きく100以下の数（mm）で指定してください：%s",
+     "\nThe module after --outline must be a number above 0 and at most 100 (mm): %s"},
+    {"\n--bore の直径は0より大きい数（mm）で指定してください：%s",
+     "\nThe diameter after --bore must be a number above 0 (mm): %s"},
+    {"\n%s は --outline と一緒に指定してください", "\n%s goes with --outline"},
+    {"\n使い方：gearmesh [--english | -e] [--outline モジュール [--bore 直径]] [GLUTのオプション]"
      "\n  --english, -e  コンソールの文とウィンドウのタイトルを英語にする"
+     "\n  --outline M    ウィンドウを開かず，2つの歯車をモジュールM mmのSVGファイルに書く"
+     "\n  --bore D       その歯車に直径D mmの中心穴をあける"
      "\n  GLUTのオプション：-display 画面名  -geometry 幅x高さ+X+Y  -iconic  -direct  -indirect"
      "  -gldebug  -sync\n",
-     "\nUsage: gearmesh [--english | -e] [GLUT options]"
+     "\nUsage: gearmesh [--english | -e] [--outline MODULE [--bore D]] [GLUT options]"
      "\n  --english, -e  console texts and window title in English"
+     "\n  --outline M    no window: write the two gears as SVG files at module M mm"
+     "\n  --bore D       with a centre hole of diameter D mm in each"
      "\n  GLUT options: -display NAME  -geometry WxH+X+Y  -iconic  -direct  -indirect"
      "  -gldebug  -sync\n"},
     {"転位歯車のかみ合い　z:歯数変更，x:転位係数変更，1,2,3,4：描画歯車選択，"

@@ -43,6 +43,8 @@ static const char* const KEY_HELP_TEXTS[] = {
     "\nESCキーで　　：終了",
 };
 
+bool keyHelpWanted = true;
+
 void printReport()
 {
     const GearPairState& gp = gearPair;
@@ -71,7 +73,9 @@ void printReport()
     say(STD_SLIDING_TEXT, rootSliding(standard, 1), rootSliding(standard, 2),
         singlePairLength(standard));
     for (const char* line : KEY_HELP_TEXTS) {
-        sayText(line);
+        if (keyHelpWanted) {
+            sayText(line);
+        }
     }
 }
 

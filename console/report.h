@@ -8,3 +8,6 @@ void warnOfUnsoundPair();
 
 // The report and key help of the pair in gearPair.
 void printReport();
+
+// Whether the report ends with the key help: not when no window follows.
+extern bool keyHelpWanted;

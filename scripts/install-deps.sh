@@ -25,8 +25,10 @@ build=${2:-build}
 run_packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
               libstb-dev)
 # Unit tests and the benchmark; a second compiler; an X server, key presses, the
-# window system's view of the window, a terminal, and the scripts' interpreter.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11-utils tmux python3)
+# window system's view of the window, a terminal, and the scripts' interpreter;
+# an SVG parser, plane geometry and an SVG renderer for the outlines' test.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11-utils tmux python3
+               python3-svgelements python3-shapely librsvg2-bin)
 # CPack's search for the libraries the program links.
 package_packages=(file)
 # The cross compiler (posix threads, as GoogleTest wants), the source of freeglut

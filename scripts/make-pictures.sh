@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/view1.png .. docs/view5.png, the five views of gearmesh, by running
-# the built program in a private X server (Xvfb) and reading its window back.
+# the built program in a private X server (Xvfb) and reading its window back, and
+# docs/outline-pair.png, the two SVG files of --outline rendered by rsvg-convert.
 # Usage: scripts/make-pictures.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,4 +11,5 @@ if [ ! -x "$build/gearmesh" ]; then
   echo "no program at $build/gearmesh: build it first (make build)" >&2
   exit 1
 fi
+python3 -B "$root/scripts/make_outline_picture.py" "$build/gearmesh" "$root/docs/outline-pair.png"
 PYTHONDONTWRITEBYTECODE=1 exec python3 -B "$root/tests/e2e/make_pictures.py" "$build/gearmesh" "$root/docs"

@@ -16,7 +16,7 @@ std::string conversions(const std::string& format)
 {
     std::string out;
     for (std::size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i)) {
-        const std::size_t end = format.find_first_of("dfs%", i + 1);
+        const std::size_t end = format.find_first_of("dfgs%", i + 1);
         if (end == std::string::npos) {
             return out + "?";
         }

@@ -15,13 +15,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "gear/contact_path.h"
+#include "gear/gear_outline.h"
 #include "gear/line_of_action.h"
 #include "gear/pressure_angle.h"
 #include "gear/tooth_profile.h"
@@ -635,6 +638,54 @@ TEST(RackReference, DrawnTeethAndContactsAreWhatTheRackCuts)
     EXPECT_EQ(w.wrong, 0);
     EXPECT_LT(w.entry, 0.002);
     EXPECT_EQ(w.sliding, 0);
+}
+
+// Whole outlines: every vertex of every tooth on the rack's tooth (flank, tip or root
+// circle), 2 pi / z apart about the tooth centre given: the geometry's, or those that
+// test_outline_svg.py read back into GEARMESH_OUTLINE_VERTICES ("z x centre X Y", modules).
+TEST(RackReference, WholeOutlinesAreWhatTheRackCuts)
+{
+    struct Outline { int z; double x, centre; std::vector<Vec2> p; };
+    std::vector<Outline> outlines;
+    static Vec2 points[GEAR_OUTLINE_POINTS];
+    const char* file = std::getenv("GEARMESH_OUTLINE_VERTICES");
+    FILE* f = file != nullptr ? std::fopen(file, "r") : nullptr;
+    for (Outline o = {}; f != nullptr && std::fscanf(f, "%d %lf %lf %lf %lf", &o.z, &o.x, &o.centre,
+                                                     &points[0].x, &points[0].y) == 5;) {
+        if (outlines.empty() || outlines.back().z != o.z) {
+            outlines.push_back(o);
+        }
+        outlines.back().p.push_back(points[0]);
+    }
+    ASSERT_TRUE(file == nullptr || (f != nullptr && std::fclose(f) == 0 && outlines.size() == 2));
+    // Pointed (ended where its flanks meet), undercut, negative and positive shifts.
+    for (const auto& [z1, z2, x1, x2] :
+         {std::tuple{10, 30, 0.9, 0.0}, {5, 17, 0.0, 0.0}, {17, 40, -0.5, 0.5}}) {
+        for (int g = 1; g <= 2 && file == nullptr; ++g) {
+            ASSERT_TRUE(computePair(z1, z2, x1, x2));
+            outlines.push_back({g == 1 ? z1 : z2, g == 1 ? x1 : x2, 0.3 * g, {}});
+            outlines.back().p.assign(points, points + buildGearOutline(g, 0.3 * g, points));
+        }
+    }
+    for (const Outline& g : outlines) {
+        const double r0 = g.z / 2.0, rf = r0 - 1.25 + g.x, ru = r0 + 1.0 + g.x;
+        // Half the tooth's angular thickness on the circle r, from the rack.
+        auto half = [&](double r) {
+            const double thickness = (REFERENCE_PI / 2.0 + 2.0 * g.x * std::tan(ALPHA)) / r0;
+            return thickness / 2.0 - rackExtreme(r0, rf, std::clamp(r, rf + 1e-9, ru)).angle;
+        };
+        const double tipHalf = half(ru), rootHalf = half(rf);
+        double worst = g.p.size() > 20u * g.z ? 0.0 : INFINITY;  // every tooth, fully
+        for (const Vec2& p : g.p) {
+            const double r = distanceFromOrigin(p);
+            const double a = std::fabs(std::remainder(polar(p) - g.centre, 2.0 * REFERENCE_PI / g.z));
+            const double tip = a <= tipHalf ? std::fabs(r - ru) : INFINITY;
+            const double root = a >= rootHalf ? std::fabs(r - rf) : INFINITY;
+            worst = std::max(worst, std::min({r * std::fabs(a - half(r)), tip, root}));
+        }
+        std::printf("z %d x %g: %zu vertices, %.4g off\n", g.z, g.x, g.p.size(), worst);
+        EXPECT_LT(worst, 0.005) << "z " << g.z << " x " << g.x;
+    }
 }
 
 }  // namespace

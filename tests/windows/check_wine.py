@@ -9,7 +9,8 @@ program the same way, with Windows line ends typed into both; the whole console
 output of the two must be the same bytes once CRLF is read as LF, in Japanese
 and in English (-e). The window checks (title, red teeth, key '3', a window that
 answers while the dialogue waits, ESC, end of input, the picture that 'p' saves
-in the folder the program was started in) are made on the Windows program; the
+in the folder the program was started in) are made on the Windows program, and
+--outline must write the Linux program's SVG files, byte for byte; the
 Linux suite makes them on its own program already. One run types into a Wine
 console, as a person would.
 """
@@ -174,6 +175,15 @@ def picture_run(checks, command, display):
                      "the picture's pixels are the window's", "", saved)
 
 
+def outline_run(command, env, args):
+    """--outline 3 for 10/30, 0.5 0, in a folder of its own: status, output (paths without folder), files."""
+    with tempfile.TemporaryDirectory(prefix="gearmesh-wine-outline-") as folder:
+        proc = subprocess.run([command, "--outline", "3", *args], input=b"10 30\r\n0.5 0\r\n",
+                              cwd=folder, env=env, stdout=subprocess.PIPE, timeout=120)
+        return (proc.returncode, re.sub(rb"\S*[/\\](gearmesh_\S*svg)", rb"\1", proc.stdout.replace(b"\r", b"")),
+                [open(os.path.join(folder, n), "rb").read() for n in sorted(os.listdir(folder))])
+
+
 def on_terminal(args, env, answers):
     """Runs args with a terminal for standard input and output, which Wine makes a
     Windows console; types each answer and Enter once its prompt shows, as a person
@@ -303,6 +313,10 @@ def main():
             escape_run(checks, wrapper, display, True, ["-e"]),
             escape_run(checks, linux, display, False, ["-e"]))),
         ("picture run", lambda: picture_run(checks, wrapper, display)),
+        ("outline runs", lambda: [checks.check(
+            got[0] == 0 and len(got[2]) == 2 and got == outline_run(linux, env, args),
+            "--outline 3 %s: gearmesh.exe writes the Linux program's files and text" % args, got[:2])
+            for args in ([], ["-e", "--bore", "8"]) for got in [outline_run(wrapper, env, args)]]),
         ("window runs", lambda: compare(checks, "12/30, 0.5 0",
                                         window_run(checks, wrapper, display, True, build),
                                         window_run(checks, linux, display, False, build))),
