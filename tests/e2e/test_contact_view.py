@@ -48,10 +48,12 @@ def body(checks, binary):
         s.keys("a")
         seen = [s.grab()]
         for _ in range(4):
-            time.sleep(0.3)
+            time.sleep(0.4)
             seen.append(s.grab())
-        checks.check(all(not a.same_as(b) for a, b in zip(seen, seen[1:])),
-                     "'a' turns the gears by itself", frame=seen[-1])
+        # NOTE: a machine busy with other work may skip a look's worth of frames.
+        moved = sum(1 for a, b in zip(seen, seen[1:]) if not a.same_as(b))
+        checks.check(moved >= 3, "'a' turns the gears by itself", "%d of 4 looks moved" % moved,
+                     seen[-1])
         s.keys("a")
         still = s.settle()
         time.sleep(0.5)
