@@ -1,9 +1,13 @@
-// page_driver.js -- drives the gearmesh page in headless chromium for web_test.py: one
-// JSON command a line on standard input, one JSON answer {ok, value or error} a line out.
+// page_driver.js -- drives the gearmesh page in headless chromium, or in Firefox (in the
+// X server of DISPLAY), for web_test.py: one JSON command a line on standard input, one
+// JSON answer {ok, value or error} a line out. Usage: node page_driver.js chromium|firefox
 "use strict";
 const [fs, os, path, readline, puppeteer] =
     ["fs", "os", "path", "readline", "puppeteer-core"].map(require);
 let page = null;
+// What the page wrote on the browser's console (warnings, errors) and what it loaded.
+const said = [];
+const loaded = [];
 // Until the page has drawn a frame after what was just done.
 const nextFrame = () => page.evaluate(() => new Promise((done) =>
     requestAnimationFrame(() => requestAnimationFrame(done))));
@@ -15,6 +19,10 @@ const commands = {
     async open({ url }) {
         await page.goto(url);
         await consoleEndsWith("z1 z2= ");
+        await commands.hook();
+    },
+    // Keeps each frame of the page's run of the program from now on.
+    async hook() {
         await page.evaluate(() => {
             const gl = Module.ctx;
             window.lastFrame = new Uint8Array(800 * 800 * 4);
@@ -37,12 +45,28 @@ const commands = {
         if (capital) await page.keyboard.up("Shift");
         await nextFrame();
     },
+    focus: ({ selector }) => page.focus(selector),
+    // Shift+Tab; what has the focus then.
+    async back() {
+        await page.keyboard.down("Shift");
+        await page.keyboard.press("Tab");
+        await page.keyboard.up("Shift");
+        return page.evaluate(() => document.activeElement.id);
+    },
     async click({ selector }) {
         await page.click(selector);
         await nextFrame();
     },
-    // The value of js once it is truthy.
+    // The value of js once it is truthy; the value of js now.
     wait: async ({ js }) => (await page.waitForFunction(js)).jsonValue(),
+    eval: ({ js }) => page.evaluate(js),
+    async viewport({ width, height, shot }) {
+        await page.setViewport({ width, height });
+        await nextFrame();
+        if (shot) await page.screenshot({ path: shot });
+    },
+    // Since the last look: the console's warnings and errors, and the addresses loaded.
+    news: () => ({ said: said.splice(0), loaded: loaded.splice(0) }),
     // The last frame as GL left it: RGBA rows from the bottom, in base 64.
     async frame() {
         await nextFrame();
@@ -56,18 +80,26 @@ const commands = {
 };
 
 (async () => {
-    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-chromium-"));
-    const browser = await puppeteer.launch({
-        executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
-        args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
-               "--disable-background-networking", "--disable-component-update",
-               "--disable-sync", "--no-first-run"],
-    });
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-browser-"));
+    // NOTE: Firefox offers WebGL only with a window; puppeteer-core gives it a fresh profile.
+    const browser = await puppeteer.launch(process.argv[2] === "firefox"
+        ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: false }
+        : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+            args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
+                   "--disable-background-networking", "--disable-component-update",
+                   "--disable-sync", "--no-first-run"] });
     try {
         page = await browser.newPage();
+        page.on("console", (m) => {
+            if (m.type() === "error" || m.type() === "warn" || m.type() === "warning") {
+                said.push(m.text());
+            }
+        });
+        page.on("pageerror", (error) => said.push(String(error)));
+        page.on("request", (request) => loaded.push(request.url().slice(0, 60)));
         for await (const text of readline.createInterface({ input: process.stdin })) {
             const command = JSON.parse(text);
-            const answer = await commands[command.op](command).then(
+            const answer = await Promise.resolve().then(() => commands[command.op](command)).then(
                 (value) => ({ ok: true, value }), (error) => ({ ok: false, error: String(error) }));
             process.stdout.write(JSON.stringify(answer) + "\n");
         }
