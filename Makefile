@@ -119,8 +119,10 @@ web-serve: web
 
 # The page in chromium and Firefox, served against the desktop program and as the one file.
 web-test: test-deps program web puppeteer
-	GEARMESH_WEB_DIR=$(WEB_DIR) NODE_PATH=$(WEB_WORK)/node_modules \
-	  python3 -B tests/web/web_test.py $(BUILD_DIR)/gearmesh
+	for browser in chromium firefox; do \
+	  GEARMESH_WEB_BROWSER=$$browser GEARMESH_WEB_DIR=$(WEB_DIR) NODE_PATH=$(WEB_WORK)/node_modules \
+	    python3 -B tests/web/web_test.py $(BUILD_DIR)/gearmesh || exit 1; \
+	done
 
 # The page's time to its first picture and its frames, in headless chromium.
 web-bench: web puppeteer

@@ -19,10 +19,6 @@ const commands = {
     async open({ url }) {
         await page.goto(url);
         await consoleEndsWith("z1 z2= ");
-        await commands.hook();
-    },
-    // Keeps each frame of the page's run of the program from now on.
-    async hook() {
         await page.evaluate(() => {
             const gl = Module.ctx;
             window.lastFrame = new Uint8Array(800 * 800 * 4);
@@ -45,9 +41,7 @@ const commands = {
         if (capital) await page.keyboard.up("Shift");
         await nextFrame();
     },
-    focus: ({ selector }) => page.focus(selector),
-    // Shift+Tab; what has the focus then.
-    async back() {
+    async back() { // Shift+Tab; what has the focus then
         await page.keyboard.down("Shift");
         await page.keyboard.press("Tab");
         await page.keyboard.up("Shift");
@@ -90,11 +84,7 @@ const commands = {
                    "--disable-sync", "--no-first-run"] });
     try {
         page = await browser.newPage();
-        page.on("console", (m) => {
-            if (m.type() === "error" || m.type() === "warn" || m.type() === "warning") {
-                said.push(m.text());
-            }
-        });
+        page.on("console", (m) => /^(error|warn)/.test(m.type()) && said.push(m.text()));
         page.on("pageerror", (error) => said.push(String(error)));
         page.on("request", (request) => loaded.push(request.url().slice(0, 60)));
         for await (const text of readline.createInterface({ input: process.stdin })) {

@@ -1,9 +1,7 @@
-"""The page in chromium and in Firefox (page_driver.js): served, against the desktop program
-(e2e harness) given the same input (the console, the title, the red teeth of the views, play,
-'x', ESC); and as the one file gearmesh.html from a file:// address, as a class meets it (the
-layout at four screen sizes, the warnings, the input line, English, 'p', the browser's console).
-Usage: NODE_PATH=NODE_MODULES GEARMESH_WEB_DIR=PAGE_DIR [GEARMESH_WEB_SHOTS=DIR] web_test.py
-PATH_TO_GEARMESH (DIR: where the screenshots of the sizes are kept)"""
+"""The page in chromium or Firefox (page_driver.js), served, against the desktop program given
+the same input; then the one file gearmesh.html from a file:// address, as a class meets it.
+Usage: NODE_PATH=NODE_MODULES GEARMESH_WEB_DIR=PAGE_DIR GEARMESH_WEB_BROWSER=chromium|firefox
+[GEARMESH_WEB_SHOTS=DIR] web_test.py PATH_TO_GEARMESH (DIR: for the screenshots of the sizes)"""
 
 import base64
 import http.server
@@ -34,6 +32,7 @@ MISPLACED_SHARE = 0.002
 RED_COUNT_SHARE = 0.03
 ENDED = "document.querySelector('#ended:not([hidden])')?.textContent"  # what the page says
 CONSOLE = "document.getElementById('console').textContent"
+BROWSER = os.environ.get("GEARMESH_WEB_BROWSER", "chromium")
 SIZES = [(1366, 768), (1280, 720), (390, 844), (820, 1180)]  # laptop, projector, phone, tablet
 # chromium's software renderer says this of any WebGL page whose frames it reads back.
 RENDERER_NOTE = "GL Driver Message"
@@ -100,13 +99,6 @@ class Page:
         self.said += [text for text in news["said"] if RENDERER_NOTE not in text]
         return news["loaded"]
 
-
-class Named:  # checks whose names say in which browser they were made
-    def __init__(self, checks, name):
-        self.checks, self.name = checks, name
-
-    def check(self, condition, what, *rest, **named):
-        return self.checks.check(condition, "%s: %s" % (self.name, what), *rest, **named)
 
 
 def misplaced(a, b):  # red pixels of frame a with no red pixel of frame b within one pixel
@@ -202,7 +194,8 @@ def in_classroom(checks, page, url):
     page("open", url=url)
     page.steps([("10 30", SHIFTS), ("0.5 0", REPORT)])
     laid_out(checks, page, "after 10 30, 0.5 0", SIZES, os.environ.get("GEARMESH_WEB_SHOTS"))
-    page("eval", js="HTMLAnchorElement.prototype.click = function () { window.saved = this.href; }")
+    js = lambda code: page("eval", js="document.getElementById(" + code)  # noqa: E731
+    page("eval", js="HTMLAnchorElement.prototype.click = function () { window.saved = this.href }")
     for key in ["3", "s", "W", "p"]:
         page.steps([key])
         laid_out(checks, page, "after " + key, SIZES[1:2])
@@ -210,22 +203,18 @@ def in_classroom(checks, page, url):
     saved, shown = page("eval", js=SAVED)
     checks.check(saved > shown + 1000, "'p' downloads the picture with its legends",
                  "dark pixels %d, on screen without the legends %d" % (saved, shown))
-    checks.check(page("eval", js="document.getElementById('line').disabled && "
-                      "document.getElementById('line').placeholder"), "the input line is "
-                 "disabled and says why while no question waits")
+    idle = js("'line').disabled && document.getElementById('line').placeholder")
     page.steps(["2", "0", "Enter", "z", ("45 17", SHIFTS), ("-0.5 -0.5", REPORT)])
     typed = page("wait", js=CONSOLE)
+    checks.check(idle and "20 20" not in typed.replace("45 17", ""), "the input line says why "
+                 "it is disabled while no question waits, and nothing typed then is taken")
     warnings = [l for l in typed[typed.rindex("x1 x2="):].split("\n") if l.startswith("注意")]
-    checks.check(len(warnings) == 3 and page("eval", js="document.getElementById('warnings')."
-                 "textContent") == "\n".join(warnings), "the three warnings of 45/17 -0.5 -0.5 "
-                 "in their box", repr(warnings))
-    checks.check("20 20" not in typed.replace("45 17", ""), "nothing typed while no question "
-                 "waits reaches the console")
+    checks.check(len(warnings) == 3 and js("'warnings').textContent") == "\n".join(warnings),
+                 "the three warnings of 45/17 -0.5 -0.5 in their box", repr(warnings))
     laid_out(checks, page, "with the warnings", SIZES[1:2])
     page.steps(["z", ("20 20", SHIFTS)])
-    page("focus", selector="#line")
-    checks.check("canvas" in [page("back") for _ in range(2)] and
-                 page("eval", js="document.getElementById('canvas').ariaLabel"),
+    js("'line').focus()")
+    checks.check("canvas" in [page("back") for _ in range(2)] and js("'canvas').ariaLabel"),
                  "the picture, named, is two Shift+Tab from the input line")
     page("click", selector="#english")
     page.steps([("0 0", "quit")])
@@ -233,7 +222,7 @@ def in_classroom(checks, page, url):
                    "[...document.querySelectorAll('[title],[aria-label],[placeholder]')].map((e) =>"
                    " e.title + e.ariaLabel + e.placeholder).join()")
     checks.check(english.startswith("en") and not re.search("[\u3000-\u9fff\uff00-\uffef]", english)
-                 and page("wait", js="document.getElementById('warnings').hidden"),
+                 and js("'warnings').hidden"),
                  "a switch to English while a question waits keeps what was typed; the whole page "
                  "is English")
     checks.check(all(a.startswith(("file:", "data:", "blob:")) for a in page.loaded()),
@@ -246,25 +235,22 @@ def main(checks, binary):
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), lambda *args: handler(*args, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    one_file = "file://" + os.path.abspath(os.path.join(folder, "gearmesh.html"))
-    for browser in ["chromium", "firefox"]:
-        screen = harness.XServer("1400x1200x24") if browser == "firefox" else None
-        page = Page(browser, dict(os.environ, DISPLAY=screen.start()) if screen else None)
-        named = Named(checks, browser)
-        try:
-            against_desktop(named, page, "http://127.0.0.1:%d/index.html" % server.server_address[1],
-                            binary)
-            in_classroom(named, page, one_file)
-            page.loaded()
-            named.check(not page.said, "no warning or error from the page on the browser's "
-                        "console", repr(page.said))
-        finally:
-            page.proc.stdin.close()
-            page.proc.wait(timeout=30)
-            if screen:
-                screen.stop()
-    server.shutdown()
+    screen = harness.XServer("1400x1200x24") if BROWSER == "firefox" else None
+    page = Page(BROWSER, dict(os.environ, DISPLAY=screen.start()) if screen else None)
+    try:
+        against_desktop(checks, page, "http://127.0.0.1:%d/index.html" % server.server_address[1],
+                        binary)
+        in_classroom(checks, page, "file://" + os.path.abspath(folder) + "/gearmesh.html")
+        page.loaded()
+        checks.check(not page.said, "no warning or error from the page on the browser's console",
+                     repr(page.said))
+    finally:
+        page.proc.stdin.close()
+        page.proc.wait(timeout=30)
+        if screen:
+            screen.stop()
+        server.shutdown()
 
 
 if __name__ == "__main__":
-    harness.main("web", main, 900)
+    harness.main("web-" + BROWSER, main, 600)
