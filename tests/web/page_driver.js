@@ -5,9 +5,7 @@
 const [fs, os, path, readline, puppeteer] =
     ["fs", "os", "path", "readline", "puppeteer-core"].map(require);
 let page = null;
-// What the page wrote on the browser's console (warnings, errors) and what it loaded.
-const said = [];
-const loaded = [];
+const said = [], loaded = [];  // the page's warnings and errors on the console; what it loaded
 // Until the page has drawn a frame after what was just done.
 const nextFrame = () => page.evaluate(() => new Promise((done) =>
     requestAnimationFrame(() => requestAnimationFrame(done))));
@@ -32,19 +30,14 @@ const commands = {
         await page.keyboard.press("Enter");
         await consoleEndsWith(until);
     },
-    // A key pressed on the picture, as a person presses it (Shift for a capital).
-    async key({ key }) {
-        await page.focus("#canvas");
-        const capital = /^[A-Z]$/.test(key);
+    // A key pressed on the picture (or, on: null, where the focus is) as a person presses it
+    // (Shift for a capital); what has the focus then.
+    async key({ key, on = "#canvas", capital = /^[A-Z]$/.test(key) }) {
+        if (on) await page.focus(on);
         if (capital) await page.keyboard.down("Shift");
         await page.keyboard.press(key);
         if (capital) await page.keyboard.up("Shift");
         await nextFrame();
-    },
-    async back() { // Shift+Tab; what has the focus then
-        await page.keyboard.down("Shift");
-        await page.keyboard.press("Tab");
-        await page.keyboard.up("Shift");
         return page.evaluate(() => document.activeElement.id);
     },
     async click({ selector }) {
@@ -53,14 +46,14 @@ const commands = {
     },
     // The value of js once it is truthy; the value of js now.
     wait: async ({ js }) => (await page.waitForFunction(js)).jsonValue(),
-    eval: ({ js }) => page.evaluate(js),
+    eval: async ({ js }) => page.evaluate(js),
     async viewport({ width, height, shot }) {
         await page.setViewport({ width, height });
         await nextFrame();
         if (shot) await page.screenshot({ path: shot });
     },
     // Since the last look: the console's warnings and errors, and the addresses loaded.
-    news: () => ({ said: said.splice(0), loaded: loaded.splice(0) }),
+    news: async () => ({ said: said.splice(0), loaded: loaded.splice(0) }),
     // The last frame as GL left it: RGBA rows from the bottom, in base 64.
     async frame() {
         await nextFrame();
@@ -74,14 +67,15 @@ const commands = {
 };
 
 (async () => {
-    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-browser-"));
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-chromium-"));
     // NOTE: Firefox offers WebGL only with a window; puppeteer-core gives it a fresh profile.
-    const browser = await puppeteer.launch(process.argv[2] === "firefox"
-        ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: false }
-        : { executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
-            args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
-                   "--disable-background-networking", "--disable-component-update",
-                   "--disable-sync", "--no-first-run"] });
+    const firefox = { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: false };
+    const browser = await puppeteer.launch(process.argv[2] === "firefox" ? firefox : {
+        executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
+        args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
+               "--disable-background-networking", "--disable-component-update",
+               "--disable-sync", "--no-first-run"],
+    });
     try {
         page = await browser.newPage();
         page.on("console", (m) => /^(error|warn)/.test(m.type()) && said.push(m.text()));
@@ -89,7 +83,7 @@ const commands = {
         page.on("request", (request) => loaded.push(request.url().slice(0, 60)));
         for await (const text of readline.createInterface({ input: process.stdin })) {
             const command = JSON.parse(text);
-            const answer = await Promise.resolve().then(() => commands[command.op](command)).then(
+            const answer = await commands[command.op](command).then(
                 (value) => ({ ok: true, value }), (error) => ({ ok: false, error: String(error) }));
             process.stdout.write(JSON.stringify(answer) + "\n");
         }

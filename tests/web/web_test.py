@@ -39,29 +39,35 @@ RENDERER_NOTE = "GL Driver Message"
 # Where the report of the last pair, the picture and the input line lie; the numbers of the
 # console split over two lines; the height of the first legend line's ink (CSS pixels).
 LAYOUT = """(() => {
-    const near = (id) => document.getElementById(id).getBoundingClientRect();
-    const inView = (r) => r.top >= 0 && r.left >= 0 && r.bottom <= innerHeight && r.right <= innerWidth;
-    const box = document.getElementById("console"), c = near("console");
+    const rect = (id) => document.getElementById(id).getBoundingClientRect(), w0 = innerWidth;
+    const inView = (r) => r.top >= 0 && r.left >= 0 && r.bottom <= innerHeight && r.right <= w0;
+    const box = document.getElementById("console"), c = rect("console"), range = new Range();
     box.normalize();
-    const text = box.firstChild.data, end = text.trimEnd().length, shown = (r) => r.top >= c.top && r.bottom <= c.bottom;
-    const rects = (from, to) => { const r = document.createRange(); r.setStart(box.firstChild, from); r.setEnd(box.firstChild, to); return [...r.getClientRects()]; };
-    const legend = document.getElementById("legend"), ink = [];
-    const copy = new OffscreenCanvas(legend.width, legend.height / 4).getContext("2d");  // read once, unlike the page's
+    const text = box.firstChild.data, page = document.documentElement;
+    const lines = (from, to) => {
+        range.setStart(box.firstChild, from);
+        range.setEnd(box.firstChild, to);
+        return [...range.getClientRects()];
+    };
+    const shown = (at) => lines(at, at + 1).every((r) => r.top >= c.top && r.bottom <= c.bottom);
+    const legend = document.getElementById("legend"), w = legend.width, h = legend.height / 4;
+    const copy = new OffscreenCanvas(w, h).getContext("2d");  // read once, unlike the page's canvas
     copy.drawImage(legend, 0, 0);
-    const alpha = copy.getImageData(0, 0, legend.width, legend.height / 4).data;
-    for (let y = 0; y < legend.height / 4; ++y) if (alpha.subarray(4 * y * legend.width, 4 * (y + 1) * legend.width).some((v, i) => i % 4 == 3 && v > 0)) ink.push(y);
-    return { "picture, input line": inView(near("picture")) && inView(near("line")), "the report": shown(rects(text.lastIndexOf("x1 x2="), text.lastIndexOf("x1 x2=") + 1)[0]) && shown(rects(end - 1, end)[0]),
-             "no scrolling": document.documentElement.scrollHeight <= innerHeight && document.documentElement.scrollWidth <= innerWidth,
-             sideways: document.documentElement.scrollWidth > innerWidth, legend: ink.findIndex((y, i) => ink[i + 1] !== y + 1) * legend.clientWidth / legend.width,
-             broken: [...text.matchAll(/-?[0-9]+([.][0-9]+)?/g)].filter((m) => new Set(rects(m.index, m.index + m[0].length).map((r) => r.top)).size > 1).map((m) => m[0]) };
+    const ink = [], a = copy.getImageData(0, 0, w, h).data;
+    for (let y = 0; y < h; ++y) a.subarray(4 * w * y, 4 * w * (y + 1)).some(Boolean) && ink.push(y);
+    return { "picture, input line": inView(rect("picture")) && inView(rect("line")),
+        "the report": shown(text.lastIndexOf("x1 x2=")) && shown(text.trimEnd().length - 1),
+        "no scrolling": page.scrollHeight <= innerHeight, sideways: page.scrollWidth > innerWidth,
+        legend: ink.findIndex((y, i) => ink[i + 1] !== y + 1) * legend.clientWidth / w,
+        broken: [...text.matchAll(/-?[0-9]+([.][0-9]+)?/g)].filter((m) =>
+            new Set(lines(m.index, m.index + m[0].length).map((r) => r.top)).size > 1) };
 })()"""
 # The picture that 'p' downloads, and the frame on screen: how many dark pixels each has.
 SAVED = """(async () => {
-    const saved = await createImageBitmap(await (await fetch(window.saved)).blob());
-    const context = new OffscreenCanvas(800, 800).getContext("2d");
-    context.drawImage(saved, 0, 0);
-    const dark = (p) => p.filter((v, i) => i % 4 == 0 && v < 60 && p[i + 1] < 60 && p[i + 2] < 60).length;
-    return [dark(context.getImageData(0, 0, 800, 800).data), dark(window.lastFrame)];
+    const saved = new OffscreenCanvas(800, 800).getContext("2d"), got = await fetch(window.saved);
+    saved.drawImage(await createImageBitmap(await got.blob()), 0, 0);
+    const dark = (p) => p.filter((v, i) => i % 4 == 0 && v + p[i + 1] + p[i + 2] < 180).length;
+    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame)];
 })()"""
 
 
@@ -98,7 +104,6 @@ class Page:
         news = self("news")
         self.said += [text for text in news["said"] if RENDERER_NOTE not in text]
         return news["loaded"]
-
 
 
 def misplaced(a, b):  # red pixels of frame a with no red pixel of frame b within one pixel
@@ -209,12 +214,14 @@ def in_classroom(checks, page, url):
     checks.check(idle and "20 20" not in typed.replace("45 17", ""), "the input line says why "
                  "it is disabled while no question waits, and nothing typed then is taken")
     warnings = [l for l in typed[typed.rindex("x1 x2="):].split("\n") if l.startswith("注意")]
-    checks.check(len(warnings) == 3 and js("'warnings').textContent") == "\n".join(warnings),
+    box = js("'warnings').checkVisibility() && document.getElementById('warnings').textContent")
+    checks.check(len(warnings) == 3 and box == "\n".join(warnings),
                  "the three warnings of 45/17 -0.5 -0.5 in their box", repr(warnings))
     laid_out(checks, page, "with the warnings", SIZES[1:2])
     page.steps(["z", ("20 20", SHIFTS)])
     js("'line').focus()")
-    checks.check("canvas" in [page("back") for _ in range(2)] and js("'canvas').ariaLabel"),
+    back = [page("key", key="Tab", on=None, capital=True) for _ in range(2)]
+    checks.check("canvas" in back and js("'canvas').ariaLabel"),
                  "the picture, named, is two Shift+Tab from the input line")
     page("click", selector="#english")
     page.steps([("0 0", "quit")])
