@@ -105,8 +105,8 @@ windows-zip: windows
 	cd $(WIN_DIR)/zip && zip -q -X -r ../gearmesh-windows.zip gearmesh
 	@ls -l $(WIN_DIR)/gearmesh-windows.zip
 
-# The web page: build-web/ holds index.html, gearmesh.js, gearmesh.wasm and the
-# licence texts, and nothing else.
+# The web page: build-web/ holds index.html, gearmesh.js (its WebAssembly inside),
+# the one file gearmesh.html and the licence texts, and nothing else.
 web:
 	@bash scripts/install-deps.sh web $(WEB_WORK)
 	$(call configure_in,$(WEB_WORK)/cmake,$(EMSCRIPTEN_ENV) emcmake,Release,-DGEARMESH_WEB_DIR=$(CURDIR)/$(WEB_DIR))
@@ -117,16 +117,18 @@ web-serve: web
 	@echo "gearmesh: open http://127.0.0.1:$(WEB_PORT)/ in a browser on this machine (Ctrl-C ends)"
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_DIR) $(WEB_PORT)
 
-# The page in headless chromium against the desktop program.
+# The page in chromium and Firefox, served against the desktop program and as the one file.
 web-test: test-deps program web puppeteer
-	GEARMESH_WEB_DIR=$(WEB_DIR) NODE_PATH=$(WEB_WORK)/node_modules \
-	  python3 -B tests/web/web_test.py $(BUILD_DIR)/gearmesh
+	for browser in chromium firefox; do \
+	  GEARMESH_WEB_BROWSER=$$browser GEARMESH_WEB_DIR=$(WEB_DIR) NODE_PATH=$(WEB_WORK)/node_modules \
+	    python3 -B tests/web/web_test.py $(BUILD_DIR)/gearmesh || exit 1; \
+	done
 
 # The page's time to its first picture and its frames, in headless chromium.
 web-bench: web puppeteer
 	NODE_PATH=$(WEB_WORK)/node_modules node bench/web_frames.js $(WEB_DIR)
 
-# chromium, and puppeteer-core to drive it, installed into $(WEB_WORK) in the
+# chromium and Firefox, and puppeteer-core to drive them, installed into $(WEB_WORK) in the
 # version given above.
 puppeteer:
 	@bash scripts/install-deps.sh web-test $(WEB_WORK)

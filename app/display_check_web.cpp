@@ -9,7 +9,8 @@
 #include <cstdio>
 
 const char* const NO_WINDOW_ADVICE =
-    "WebGL の使えるブラウザ（新しい版の Chrome，Edge，Firefox，Safari）で開いてください";
+    "ブラウザの設定で WebGL（ハードウェアアクセラレーション）を有効にするか，"
+    "ブラウザを最新の版にしてください";
 
 EM_JS(int, webglAvailable, (), {
     try {

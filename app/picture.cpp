@@ -16,6 +16,7 @@
 
 #include "app/picture_file.h"
 #include "app/picture_png.h"
+#include "app/window.h"
 #include "console/console_text.h"
 #include "gear/gear_pair.h"
 
@@ -114,6 +115,7 @@ void savePictureIfAsked()
                                    static_cast<std::size_t>(viewport[3]);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, rgb);
+        addLegendsToPicture(rgb, viewport[2], viewport[3]);
         for (std::size_t i = 0; i < pixels; ++i) {
             rgb[3 * i] = rgb[4 * i];
             rgb[3 * i + 1] = rgb[4 * i + 1];

@@ -39,12 +39,14 @@ static void answerFromConsole(int)
             return;
         }
         answerDialogue(line.text, line.whole);
+        offerInputLine(dialogueOpen());
     }
     glutPostRedisplay();
 }
 
 void waitForAnswers()
 {
+    offerInputLine(true);
     glutTimerFunc(CONSOLE_POLL_MS, answerFromConsole, 0);
 }
 

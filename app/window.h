@@ -21,6 +21,9 @@ void endFrame();
 void drawText(float x, float y, void* font, const char* text);
 // Wipes what drawText wrote in the last frame, where the picture's clearing does not.
 void startTextFrame();
+// Writes the frame's legends into its picture as read back from GL (RGBA rows from
+// the bottom), where they are not part of GL's picture (a web page).
+void addLegendsToPicture(unsigned char* rgba, int width, int height);
 
 // Lets the event loop answer the open dialogue from the console's lines, a look
 // every few milliseconds, and show the new pair once it is accepted.

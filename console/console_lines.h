@@ -21,3 +21,7 @@ LineStatus takeConsoleLine(ConsoleLine& line, bool wait);
 // Whether takeConsoleLine may wait: not in a web page, whose lines come only
 // once the program has handed its one thread back to the browser.
 bool consoleLinesMayWait();
+// Whether a question waits for a line, told after each change and each line taken.
+// A web page offers its input line only then; a terminal keeps what is typed ahead
+// for the next question, as a program that reads as it asks would find it.
+void offerInputLine(bool questionWaits);

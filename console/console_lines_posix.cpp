@@ -95,3 +95,9 @@ LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
     }
     return ended ? LineStatus::END : LineStatus::NONE;
 }
+
+void offerInputLine(bool questionWaits)
+{
+    // NOTE: a terminal takes lines whether a question waits or not.
+    (void)questionWaits;
+}

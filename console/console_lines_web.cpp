@@ -66,3 +66,11 @@ LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
     }
     return ended ? LineStatus::END : LineStatus::NONE;
 }
+
+// The page's hook: its input line takes a line only while a question waits.
+EM_JS(void, offerPageInputLine, (int questionWaits), { Module["offerLine"](questionWaits !== 0); });
+
+void offerInputLine(bool questionWaits)
+{
+    offerPageInputLine(questionWaits ? 1 : 0);
+}

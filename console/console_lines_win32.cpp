@@ -149,3 +149,9 @@ LineStatus takeConsoleLine(ConsoleLine& line, bool wait)
     LeaveCriticalSection(&guard);
     return status;
 }
+
+void offerInputLine(bool questionWaits)
+{
+    // NOTE: a Windows console takes lines whether a question waits or not.
+    (void)questionWaits;
+}

@@ -171,8 +171,10 @@ static const TextPair TEXT_PAIRS[] = {
      "Start the program from a terminal on the desktop, or name the screen in the "
      "environment variable DISPLAY (for example DISPLAY=:0 gearmesh)"},
     {"デスクトップから起動してください", "Start the program from the desktop"},
-    {"WebGL の使えるブラウザ（新しい版の Chrome，Edge，Firefox，Safari）で開いてください",
-     "Open the page in a browser that offers WebGL (a recent Chrome, Edge, Firefox or Safari)"},
+    {"ブラウザの設定で WebGL（ハードウェアアクセラレーション）を有効にするか，"
+     "ブラウザを最新の版にしてください",
+     "Turn on WebGL (hardware acceleration) in the browser's settings, or update the browser to "
+     "its latest version"},
     {"このブラウザでは WebGL が使えません", "this browser offers no WebGL"},
     {"環境変数 DISPLAY が設定されていません（画面のない端末や ssh からの起動では設定されません）",
      "the environment variable DISPLAY is not set (it is not, on a terminal without a screen "

@@ -9,7 +9,7 @@
 #            PNG writer, Wine and zip,
 #            and a deb-src entry for bookworm so that freeglut's source can be fetched
 #   web      CMake and emscripten (with its node.js): what the web page needs
-#   web-test and chromium and npm, besides what the desktop program's tests need
+#   web-test and chromium, Firefox ESR and npm, besides what the desktop program's tests need
 # Uses apt-get as root, or through sudo. Its output goes to BUILD_DIR/packages.log.
 # BUILD_DIR/packages.state lists which of the packages of all three sets are
 # installed; it is rewritten only when that changes (by this script or by hand),
@@ -37,9 +37,10 @@ package_packages=(file)
 # and zip.
 windows_packages=(cmake g++-mingw-w64-x86-64-posix dpkg-dev googletest libstb-dev wine wine64 xvfb
                   xdotool x11-utils python3 locales zip)
-# emscripten and its node.js; a browser to drive; npm for the test's puppeteer-core.
+# emscripten and its node.js; the two browsers to drive (Firefox in Xvfb, which the
+# desktop program's tests bring); npm for the test's puppeteer-core.
 web_packages=(cmake emscripten libstb-dev)
-web_test_packages=(emscripten libstb-dev chromium)
+web_test_packages=(emscripten libstb-dev chromium firefox-esr)
 # NOTE: a node.js from outside Debian brings its own npm and conflicts with
 # Debian's npm package, so npm is asked for only when the command is missing.
 if ! command -v npm >/dev/null 2>&1; then

@@ -65,9 +65,10 @@ def run_tool(args, env, timeout=10.0, check=True):
 class XServer:
     """A private Xvfb; the display number is chosen by Xvfb (-displayfd)."""
 
-    def __init__(self):
+    def __init__(self, screen="1024x1024x24"):
         self.proc = None
         self.display = None
+        self.screen = screen
         self._log = tempfile.TemporaryFile()
 
     def start(self, timeout=DEFAULT_TIMEOUT):
@@ -75,7 +76,7 @@ class XServer:
         rfd, wfd = os.pipe()
         try:
             self.proc = subprocess.Popen(
-                [xvfb, "-displayfd", str(wfd), "-screen", "0", "1024x1024x24",
+                [xvfb, "-displayfd", str(wfd), "-screen", "0", self.screen,
                  "-nolisten", "tcp", "-noreset"],
                 pass_fds=(wfd,), stdin=subprocess.DEVNULL, stdout=self._log,
                 stderr=self._log)

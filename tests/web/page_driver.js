@@ -1,9 +1,11 @@
-// page_driver.js -- drives the gearmesh page in headless chromium for web_test.py: one
-// JSON command a line on standard input, one JSON answer {ok, value or error} a line out.
+// page_driver.js -- drives the gearmesh page in headless chromium, or in Firefox (in the
+// X server of DISPLAY), for web_test.py: one JSON command a line on standard input, one
+// JSON answer {ok, value or error} a line out. Usage: node page_driver.js chromium|firefox
 "use strict";
 const [fs, os, path, readline, puppeteer] =
     ["fs", "os", "path", "readline", "puppeteer-core"].map(require);
 let page = null;
+const said = [], loaded = [];  // the page's warnings and errors on the console; what it loaded
 // Until the page has drawn a frame after what was just done.
 const nextFrame = () => page.evaluate(() => new Promise((done) =>
     requestAnimationFrame(() => requestAnimationFrame(done))));
@@ -28,21 +30,30 @@ const commands = {
         await page.keyboard.press("Enter");
         await consoleEndsWith(until);
     },
-    // A key pressed on the picture, as a person presses it (Shift for a capital).
-    async key({ key }) {
-        await page.focus("#canvas");
-        const capital = /^[A-Z]$/.test(key);
+    // A key pressed on the picture (or, on: null, where the focus is) as a person presses it
+    // (Shift for a capital); what has the focus then.
+    async key({ key, on = "#canvas", capital = /^[A-Z]$/.test(key) }) {
+        if (on) await page.focus(on);
         if (capital) await page.keyboard.down("Shift");
         await page.keyboard.press(key);
         if (capital) await page.keyboard.up("Shift");
         await nextFrame();
+        return page.evaluate(() => document.activeElement.id);
     },
     async click({ selector }) {
         await page.click(selector);
         await nextFrame();
     },
-    // The value of js once it is truthy.
+    // The value of js once it is truthy; the value of js now.
     wait: async ({ js }) => (await page.waitForFunction(js)).jsonValue(),
+    eval: async ({ js }) => page.evaluate(js),
+    async viewport({ width, height, shot }) {
+        await page.setViewport({ width, height });
+        await nextFrame();
+        if (shot) await page.screenshot({ path: shot });
+    },
+    // Since the last look: the console's warnings and errors, and the addresses loaded.
+    news: async () => ({ said: said.splice(0), loaded: loaded.splice(0) }),
     // The last frame as GL left it: RGBA rows from the bottom, in base 64.
     async frame() {
         await nextFrame();
@@ -57,7 +68,9 @@ const commands = {
 
 (async () => {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "gearmesh-chromium-"));
-    const browser = await puppeteer.launch({
+    // NOTE: Firefox offers WebGL only with a window; puppeteer-core gives it a fresh profile.
+    const firefox = { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: false };
+    const browser = await puppeteer.launch(process.argv[2] === "firefox" ? firefox : {
         executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile,
         args: ["--no-sandbox", "--headless", "--disable-gpu", "--enable-unsafe-swiftshader",
                "--disable-background-networking", "--disable-component-update",
@@ -65,6 +78,9 @@ const commands = {
     });
     try {
         page = await browser.newPage();
+        page.on("console", (m) => /^(error|warn)/.test(m.type()) && said.push(m.text()));
+        page.on("pageerror", (error) => said.push(String(error)));
+        page.on("request", (request) => loaded.push(request.url().slice(0, 60)));
         for await (const text of readline.createInterface({ input: process.stdin })) {
             const command = JSON.parse(text);
             const answer = await commands[command.op](command).then(

@@ -1,11 +1,13 @@
-"""The page in headless chromium (page_driver.js) against the desktop program (e2e harness),
-given the same input: the console, the title, the red teeth of the views, play, 'x', ESC.
-Usage: NODE_PATH=NODE_MODULES GEARMESH_WEB_DIR=PAGE_DIR web_test.py PATH_TO_GEARMESH"""
+"""The page in chromium or Firefox (page_driver.js), served, against the desktop program given
+the same input; then the one file gearmesh.html from a file:// address, as a class meets it.
+Usage: NODE_PATH=NODE_MODULES GEARMESH_WEB_DIR=PAGE_DIR GEARMESH_WEB_BROWSER=chromium|firefox
+[GEARMESH_WEB_SHOTS=DIR] web_test.py PATH_TO_GEARMESH (DIR: for the screenshots of the sizes)"""
 
 import base64
 import http.server
 import json
 import os
+import re
 import subprocess
 import sys
 import threading
@@ -29,13 +31,52 @@ BY_BUTTON = "w"  # given by the page's button, as on a touch screen
 MISPLACED_SHARE = 0.002
 RED_COUNT_SHARE = 0.03
 ENDED = "document.querySelector('#ended:not([hidden])')?.textContent"  # what the page says
+CONSOLE = "document.getElementById('console').textContent"
+BROWSER = os.environ.get("GEARMESH_WEB_BROWSER", "chromium")
+SIZES = [(1366, 768), (1280, 720), (390, 844), (820, 1180)]  # laptop, projector, phone, tablet
+# chromium's software renderer says this of any WebGL page whose frames it reads back.
+RENDERER_NOTE = "GL Driver Message"
+# Where the report of the last pair, the picture and the input line lie; the numbers of the
+# console split over two lines; the height of the first legend line's ink (CSS pixels).
+LAYOUT = """(() => {
+    const rect = (id) => document.getElementById(id).getBoundingClientRect(), w0 = innerWidth;
+    const inView = (r) => r.top >= 0 && r.left >= 0 && r.bottom <= innerHeight && r.right <= w0;
+    const box = document.getElementById("console"), c = rect("console"), range = new Range();
+    box.normalize();
+    const text = box.firstChild.data, page = document.documentElement;
+    const lines = (from, to) => {
+        range.setStart(box.firstChild, from);
+        range.setEnd(box.firstChild, to);
+        return [...range.getClientRects()];
+    };
+    const shown = (at) => lines(at, at + 1).every((r) => r.top >= c.top && r.bottom <= c.bottom);
+    const legend = document.getElementById("legend"), w = legend.width, h = legend.height / 4;
+    const copy = new OffscreenCanvas(w, h).getContext("2d");  // read once, unlike the page's canvas
+    copy.drawImage(legend, 0, 0);
+    const ink = [], a = copy.getImageData(0, 0, w, h).data;
+    for (let y = 0; y < h; ++y) a.subarray(4 * w * y, 4 * w * (y + 1)).some(Boolean) && ink.push(y);
+    return { "picture, input line": inView(rect("picture")) && inView(rect("line")),
+        "the report": shown(text.lastIndexOf("x1 x2=")) && shown(text.trimEnd().length - 1),
+        "no scrolling": page.scrollHeight <= innerHeight, sideways: page.scrollWidth > innerWidth,
+        legend: ink.findIndex((y, i) => ink[i + 1] !== y + 1) * legend.clientWidth / w,
+        broken: [...text.matchAll(/-?[0-9]+([.][0-9]+)?/g)].filter((m) =>
+            new Set(lines(m.index, m.index + m[0].length).map((r) => r.top)).size > 1) };
+})()"""
+# The picture that 'p' downloads, and the frame on screen: how many dark pixels each has.
+SAVED = """(async () => {
+    const saved = new OffscreenCanvas(800, 800).getContext("2d"), got = await fetch(window.saved);
+    saved.drawImage(await createImageBitmap(await got.blob()), 0, 0);
+    const dark = (p) => p.filter((v, i) => i % 4 == 0 && v + p[i + 1] + p[i + 2] < 180).length;
+    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame)];
+})()"""
 
 
 class Page:
-    def __init__(self):
+    def __init__(self, browser, env):
         driver = os.path.join(os.path.dirname(os.path.abspath(__file__)), "page_driver.js")
-        self.proc = subprocess.Popen(["node", driver], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE)
+        self.proc = subprocess.Popen(["node", driver, browser], stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, env=env)
+        self.said = []  # what the page wrote on the browser's console, all along
 
     def __call__(self, op, **args):
         self.proc.stdin.write((json.dumps(dict(op=op, **args)) + "\n").encode())
@@ -58,6 +99,11 @@ class Page:
                 self("key", key=step)
             else:
                 self("line", text=step[0], until=step[1])
+
+    def loaded(self):  # the addresses loaded since the last look
+        news = self("news")
+        self.said += [text for text in news["said"] if RENDERER_NOTE not in text]
+        return news["loaded"]
 
 
 def misplaced(a, b):  # red pixels of frame a with no red pixel of frame b within one pixel
@@ -90,7 +136,7 @@ def both(page, s, steps, echoes):
         s.console.wait_for(step[1], mark)
 
 
-def body(checks, page, url, binary):
+def against_desktop(checks, page, url, binary):
     echoes = []
     with harness.Session(binary, teeth=None, name="web") as s:
         page("open", url=url)
@@ -127,6 +173,67 @@ def body(checks, page, url, binary):
         shown = page("wait", js="document.getElementById('console').textContent").encode()
         checks.check(shown == terminal, "the console is the terminal's, byte for byte",
                      "page:\n%r\nterminal:\n%r" % (shown, bytes(terminal)))
+    page.loaded()
+    page("click", selector="#english")
+    page("wait", js=CONSOLE + ".endsWith('z1 z2= ')")
+    checks.check(page("eval", js="document.documentElement.lang") == "en" and
+                 not [address for address in page.loaded() if not address.startswith("data:")],
+                 "English starts the program again after the end, loading nothing")
+
+
+def laid_out(checks, page, when, sizes, shots=None):
+    for width, height in sizes:
+        page("viewport", width=width, height=height,
+             shot=shots and os.path.join(shots, "%s-%dx%d.png" % (checks.name, width, height)))
+        look, where = page("eval", js=LAYOUT), "at %dx%d %s" % (width, height, when)
+        checks.check(not look.pop("sideways") and not look.pop("broken"), "no sideways scrolling, "
+                     "no number split over two lines " + where, repr(look))
+        legend = look.pop("legend")
+        checks.check(legend >= 10, "legends at least 12 pixels " + where, "ink %.1f" % legend)
+        for what, good in look.items() if width >= 1000 else ():
+            checks.check(good, "%s in view %s" % (what, where))
+
+
+def in_classroom(checks, page, url):
+    """The one file from a file:// address, as a class meets it."""
+    page("open", url=url)
+    page.steps([("10 30", SHIFTS), ("0.5 0", REPORT)])
+    laid_out(checks, page, "after 10 30, 0.5 0", SIZES, os.environ.get("GEARMESH_WEB_SHOTS"))
+    js = lambda code: page("eval", js="document.getElementById(" + code)  # noqa: E731
+    page("eval", js="HTMLAnchorElement.prototype.click = function () { window.saved = this.href }")
+    for key in ["3", "s", "W", "p"]:
+        page.steps([key])
+        laid_out(checks, page, "after " + key, SIZES[1:2])
+    page("wait", js="window.saved")
+    saved, shown = page("eval", js=SAVED)
+    checks.check(saved > shown + 1000, "'p' downloads the picture with its legends",
+                 "dark pixels %d, on screen without the legends %d" % (saved, shown))
+    idle = js("'line').disabled && document.getElementById('line').placeholder")
+    page.steps(["2", "0", "Enter", "z", ("45 17", SHIFTS), ("-0.5 -0.5", REPORT)])
+    typed = page("wait", js=CONSOLE)
+    checks.check(idle and "20 20" not in typed.replace("45 17", ""), "the input line says why "
+                 "it is disabled while no question waits, and nothing typed then is taken")
+    warnings = [l for l in typed[typed.rindex("x1 x2="):].split("\n") if l.startswith("注意")]
+    box = js("'warnings').checkVisibility() && document.getElementById('warnings').textContent")
+    checks.check(len(warnings) == 3 and box == "\n".join(warnings),
+                 "the three warnings of 45/17 -0.5 -0.5 in their box", repr(warnings))
+    laid_out(checks, page, "with the warnings", SIZES[1:2])
+    page.steps(["z", ("20 20", SHIFTS)])
+    js("'line').focus()")
+    back = [page("key", key="Tab", on=None, capital=True) for _ in range(2)]
+    checks.check("canvas" in back and js("'canvas').ariaLabel"),
+                 "the picture, named, is two Shift+Tab from the input line")
+    page("click", selector="#english")
+    page.steps([("0 0", "quit")])
+    english = page("eval", js="document.documentElement.lang + document.body.innerText + "
+                   "[...document.querySelectorAll('[title],[aria-label],[placeholder]')].map((e) =>"
+                   " e.title + e.ariaLabel + e.placeholder).join()")
+    checks.check(english.startswith("en") and not re.search("[\u3000-\u9fff\uff00-\uffef]", english)
+                 and js("'warnings').hidden"),
+                 "a switch to English while a question waits keeps what was typed; the whole page "
+                 "is English")
+    checks.check(all(a.startswith(("file:", "data:", "blob:")) for a in page.loaded()),
+                 "the one file loads nothing from the network")
 
 
 def main(checks, binary):
@@ -135,14 +242,22 @@ def main(checks, binary):
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), lambda *args: handler(*args, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    page = Page()
+    screen = harness.XServer("1400x1200x24") if BROWSER == "firefox" else None
+    page = Page(BROWSER, dict(os.environ, DISPLAY=screen.start()) if screen else None)
     try:
-        body(checks, page, "http://127.0.0.1:%d/index.html" % server.server_address[1], binary)
+        against_desktop(checks, page, "http://127.0.0.1:%d/index.html" % server.server_address[1],
+                        binary)
+        in_classroom(checks, page, "file://" + os.path.abspath(folder) + "/gearmesh.html")
+        page.loaded()
+        checks.check(not page.said, "no warning or error from the page on the browser's console",
+                     repr(page.said))
     finally:
         page.proc.stdin.close()
         page.proc.wait(timeout=30)
+        if screen:
+            screen.stop()
         server.shutdown()
 
 
 if __name__ == "__main__":
-    harness.main("web", main, 300)
+    harness.main("web-" + BROWSER, main, 600)

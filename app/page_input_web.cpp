@@ -1,0 +1,18 @@
+// page_input_web.cpp -- what the page hands the program besides console lines:
+// every key, typed on the picture or given by one of its buttons (the page routes
+// them all, so that a run it has replaced hears none), and the end of a run.
+#include <emscripten.h>
+
+#include "app/keyboard.h"
+
+extern "C" EMSCRIPTEN_KEEPALIVE void pressKey(int key)
+{
+    keyboardCommand(static_cast<unsigned char>(key), 0, 0);
+}
+
+// Ends the run for good before the page starts another (a new language, or again
+// after the end): exit() alone leaves the runtime's timers and frames running.
+extern "C" EMSCRIPTEN_KEEPALIVE void stopProgram()
+{
+    emscripten_force_exit(0);
+}
