@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         if (takeConsoleLine(line, true) == LineStatus::END) {
             endOfDialogueInput();
         }
-        answerDialogue(line.text, line.whole);
+        answerDialogue(line.text, line.length, line.whole);
     }
     openWindow(&argc, argv);
     return 0;
