@@ -9,6 +9,7 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -17,10 +18,41 @@
 #include "app/picture_file.h"
 #include "app/picture_png.h"
 #include "console/console_text.h"
+#include "console/language.h"
 #include "gear/gear_pair.h"
 
 static const char* const SAVED_TEXT = "\n図を保存しました：%s";
-static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s";
+static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s（%s）";
+
+// Why a picture could not be saved, for the causes a classroom meets; any other
+// as the system words it.
+struct SaveCause {
+    int error;  // errno value
+    const char* text;
+};
+static const SaveCause SAVE_CAUSES[] = {
+    {EACCES, "このフォルダに書き込む許可がありません"},
+    {EPERM, "このフォルダに書き込む許可がありません"},
+    {EROFS, "読み出し専用のファイルシステムです"},
+    {ENOSPC, "ディスクに空きがありません"},
+#ifdef EDQUOT
+    {EDQUOT, "ディスクの使用量の上限に達しています"},
+#endif
+    {ENOENT, "フォルダがありません"},
+    {EEXIST, "同じ名前のファイルがすでにあります"},
+    {ENOMEM, "メモリが足りません"},
+    {EIO, "読み書きに失敗しました"},
+};
+
+static const char* saveCauseText(int error)
+{
+    for (const SaveCause& cause : SAVE_CAUSES) {
+        if (cause.error == error) {
+            return inLanguage(cause.text);
+        }
+    }
+    return std::strerror(error);
+}
 
 // How many numbered names (-2, -3, ...) are tried before giving up.
 static constexpr int PICTURE_NUMBER_MAX = 9999;
@@ -101,25 +133,24 @@ void savePictureIfAsked()
         encodePng(rgb, viewport[2], viewport[3], png);
         std::free(rgb);
     }
-    if (png.bytes == nullptr) {
-        say(NOT_SAVED_TEXT, name);
-        return;
-    }
-    char where[PATH_MAX_BYTES];
-    for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
+    int cause = ENOMEM;  // unless the picture is encoded
+    NewFile outcome = NewFile::FAILED;
+    for (int number = 1; number <= PICTURE_NUMBER_MAX && png.bytes != nullptr; ++number) {
         if (number > 1) {
             std::snprintf(name, sizeof name, "%s-%d.png", base, number);
         }
-        const NewFile outcome = writeNewFile(name, png.bytes, png.size, where, sizeof where);
-        if (outcome == NewFile::WRITTEN) {
-            say(SAVED_TEXT, where);
-            freePng(png);
-            return;
-        }
-        if (outcome == NewFile::FAILED) {
+        outcome = writeNewFile(name, png.bytes, png.size, cause);
+        if (outcome != NewFile::TAKEN) {
             break;
         }
     }
     freePng(png);
-    say(NOT_SAVED_TEXT, name);
+    char where[PATH_MAX_BYTES];
+    currentFolder(where, sizeof where - sizeof name);
+    std::strcat(where, name);
+    if (outcome == NewFile::WRITTEN) {
+        say(SAVED_TEXT, where);
+    } else {
+        say(NOT_SAVED_TEXT, where, saveCauseText(cause));
+    }
 }
