@@ -211,8 +211,10 @@ TEST(Dialogue, RefusalsNameTheirCause)
 TEST(Dialogue, WarnsOfAPointedTooth)
 {
     const std::string printed = runDialogue("10 30\n1.2 0\n", 'z');
-    EXPECT_NE(printed.find("\n注意：歯車1の歯先がとがっています"), std::string::npos);
-    EXPECT_EQ(printed.find("\n注意：歯車2"), std::string::npos);
+    const std::size_t warning = printed.find("\n注意：歯車1の歯先がとがっています");
+    EXPECT_NE(warning, std::string::npos);
+    // Nor does a pointed tip, which has no tip land to measure, earn an interference.
+    EXPECT_EQ(printed.find("\n注意：", warning + 1), std::string::npos);
     EXPECT_EQ(gearPair.x1, 1.2);
 }
 
@@ -236,8 +238,12 @@ TEST(Dialogue, WarnsOfAPairThatCannotKeepContactOrClearItsMate)
     // The contact ratio is held to 1: just under it warns, just over it does not.
     EXPECT_NE(runDialogue("14 19\n-0.2 -0.2\n", 'z').find(ratio + "0.9952で"), std::string::npos);
     EXPECT_EQ(runDialogue("10 10\n0 0.3\n", 'z').find(ratio), std::string::npos);
-    printed = runDialogue("45 17\n-0.5 -0.5\n", 'z');
-    EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.018食い込みます（干渉）\n注意：歯車2"), std::string::npos);
+    // Interference is told from 0.005 deep: of each tip, with its depth.
+    printed = runDialogue("12 40\n-0.4 -0.5\n", 'z');
+    EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.008食い込みます（干渉）"
+                           "\n注意：歯車2の歯先が歯車1の歯元のすみ肉に0.022食い込みます（干渉）"),
+              std::string::npos);
+    EXPECT_EQ(runDialogue("20 20\n-0.5 -0.2\n", 'z').find("（干渉）"), std::string::npos);
 }
 
 using DialogueDeathTest = ::testing::Test;
