@@ -129,7 +129,7 @@ TEST(Dialogue, ReadsExactlyTwoNumbersFromWholeLines)
         {"２０　２５\n－０．５ｅ－１　＋０\n", TEETH_PROMPT + SHIFT_PROMPT, 25, -0.05, 0.0},
         {"20\t25\r\n0.5\t-0.25\r\n20 20\n0 0\n", TEETH_PROMPT + SHIFT_PROMPT, 25, 0.5, -0.25},
         {"010 020\n0x10 0\n0x1p-2 0\n0 0\n", unreadable + SHIFT_PROMPT + unreadable, 20, 0.0, 0.0},
-        {"20 20\nー０．３ −0.3\n", SHIFT_PROMPT + "\n基準圧力角", 20, -0.3, -0.3},
+        {"20 20\nー０．３ −0.3\n0 0\n", SHIFT_PROMPT + "\n基準圧力角", 20, -0.3, -0.3},
         {"20 20\nー 0\n0 0\n", unreadable + halfWidth + "（「ー」（U+30FC）は数値に使えません）", 20, 0.0, 0.0},
         {"２０，２０\n20 30\n0 0\n", unreadable + halfWidth + "（「，」（U+FF0C）は数値に使えません）" + TEETH_PROMPT, 30, 0.0, 0.0},
         {"２０　あい\n20 20\n0 0\n", unreadable + halfWidth + TEETH_PROMPT, 20, 0.0, 0.0},
