@@ -317,7 +317,7 @@ def main():
                                      escape_run(checks, wrapper, display, True),
                                      escape_run(checks, linux, display, False))),
         ("ESC runs in English", lambda: compare(
-            checks, "a NUL line, 20 20, ー０．３ −0.3 in English",
+            checks, "a NUL line, 30 25, ー０．３ −0.3 in English",
             refusal_run(checks, wrapper, display, True),
             refusal_run(checks, linux, display, False))),
         ("picture run", lambda: picture_run(checks, wrapper, display)),
