@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         if (takeConsoleLine(line, true) == LineStatus::END) {
             endOfDialogueInput();
         }
-        answerDialogue(line.text, line.whole);
+        answerDialogue(line.text, line.length, line.whole);
     }
     if (outline) {
         return writeGearOutlines();

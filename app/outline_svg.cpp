@@ -14,6 +14,7 @@
 #include "app/outline_svg.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -27,7 +28,7 @@
 OutlineRequest outlineRequest = {0.0, 0.0};
 
 static const char* const SAVED_TEXT = "\n輪郭を保存しました：%s";
-static const char* const NOT_SAVED_TEXT = "\n輪郭を保存できませんでした：%s";
+static const char* const NOT_SAVED_TEXT = "\n輪郭を保存できませんでした：%s（%s）";
 static const char* const DRILL_TEXT = "\n軸穴の中心距離：%.3f mm（軸間距離a=%.4f×モジュール%g mm）";
 static const char* const BACKLASH_TEXT =
     "\nバックラッシを付けるには軸穴を少し離します：ピッチ円上のバックラッシ0.1 mmにつき%.3f mm";
@@ -173,15 +174,17 @@ int writeGearOutlines()
         std::snprintf(name, sizeof name, "%s.svg", base);
         svg.used = 0;
         bool written = outline != nullptr && svg.bytes != nullptr;
+        int cause = ENOMEM;  // unless the outline is composed
+        pathOf(name, where, sizeof where);
         if (written) {
             composeGear(gear, outline, svg);
             written = writeUnderFreeName(base, ".svg", reinterpret_cast<unsigned char*>(svg.bytes),
-                                         svg.used, name, sizeof name, where, sizeof where);
+                                         svg.used, name, sizeof name, where, sizeof where, cause);
         }
         if (written) {
             say(SAVED_TEXT, where);
         } else {
-            say(NOT_SAVED_TEXT, name);
+            say(NOT_SAVED_TEXT, where, saveCauseText(cause));
             status = 1;
         }
     }

@@ -9,6 +9,7 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -18,10 +19,41 @@
 #include "app/picture_png.h"
 #include "app/window.h"
 #include "console/console_text.h"
+#include "console/language.h"
 #include "gear/gear_pair.h"
 
 static const char* const SAVED_TEXT = "\n図を保存しました：%s";
-static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s";
+static const char* const NOT_SAVED_TEXT = "\n図を保存できませんでした：%s（%s）";
+
+// Why a file could not be saved, for the causes a classroom meets; any other as
+// the system words it.
+struct SaveCause {
+    int error;  // errno value
+    const char* text;
+};
+static const SaveCause SAVE_CAUSES[] = {
+    {EACCES, "このフォルダに書き込む許可がありません"},
+    {EPERM, "このフォルダに書き込む許可がありません"},
+    {EROFS, "読み出し専用のファイルシステムです"},
+    {ENOSPC, "ディスクに空きがありません"},
+#ifdef EDQUOT
+    {EDQUOT, "ディスクの使用量の上限に達しています"},
+#endif
+    {ENOENT, "フォルダがありません"},
+    {EEXIST, "同じ名前のファイルがすでにあります"},
+    {ENOMEM, "メモリが足りません"},
+    {EIO, "読み書きに失敗しました"},
+};
+
+const char* saveCauseText(int error)
+{
+    for (const SaveCause& cause : SAVE_CAUSES) {
+        if (cause.error == error) {
+            return inLanguage(cause.text);
+        }
+    }
+    return std::strerror(error);
+}
 
 // How many numbered names (-2, -3, ...) are tried before giving up.
 static constexpr int PICTURE_NUMBER_MAX = 9999;
@@ -70,20 +102,29 @@ void pictureBaseName(char* name, std::size_t size)
     std::snprintf(name, size, "%s_view%c", pair, viewState.viewMode);
 }
 
+void pathOf(const char* name, char* where, std::size_t whereSize)
+{
+    currentFolder(where, whereSize);
+    const std::size_t folder = std::strlen(where);
+    std::snprintf(where + folder, whereSize - folder, "%s", name);
+}
+
 bool writeUnderFreeName(const char* base, const char* extension, const unsigned char* bytes,
                         std::size_t size, char* name, std::size_t nameSize, char* where,
-                        std::size_t whereSize)
+                        std::size_t whereSize, int& cause)
 {
     std::snprintf(name, nameSize, "%s%s", base, extension);
     for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
         if (number > 1) {
             std::snprintf(name, nameSize, "%s-%d%s", base, number, extension);
         }
-        const NewFile outcome = writeNewFile(name, bytes, size, where, whereSize);
+        const NewFile outcome = writeNewFile(name, bytes, size, cause);
         if (outcome != NewFile::TAKEN) {
+            pathOf(name, where, whereSize);
             return outcome == NewFile::WRITTEN;
         }
     }
+    pathOf(name, where, whereSize);
     return false;
 }
 
@@ -124,17 +165,18 @@ void savePictureIfAsked()
         encodePng(rgb, viewport[2], viewport[3], png);
         std::free(rgb);
     }
-    if (png.bytes == nullptr) {
-        say(NOT_SAVED_TEXT, name);
-        return;
-    }
     char where[PATH_MAX_BYTES];
-    const bool saved =
-        writeUnderFreeName(base, ".png", png.bytes, png.size, name, sizeof name, where, sizeof where);
+    int cause = ENOMEM;  // unless the picture is encoded
+    const bool saved = png.bytes != nullptr &&
+                       writeUnderFreeName(base, ".png", png.bytes, png.size, name, sizeof name,
+                                          where, sizeof where, cause);
     freePng(png);
     if (saved) {
         say(SAVED_TEXT, where);
     } else {
-        say(NOT_SAVED_TEXT, name);
+        if (png.bytes == nullptr) {
+            pathOf(name, where, sizeof where);
+        }
+        say(NOT_SAVED_TEXT, where, saveCauseText(cause));
     }
 }

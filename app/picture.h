@@ -28,7 +28,14 @@ void pairBaseName(char* name, std::size_t size);
 void numberForName(double v, char* text, std::size_t size);
 // Writes the bytes to a new file in the current folder named base + extension,
 // or when that is taken base-2 + extension, base-3 ...; never over a file. name
-// receives the last name tried, where the file's full path (picture_file.h).
+// receives the last name tried and where its full path (pathOf), written or not;
+// when not, cause the system's errno value for why.
 bool writeUnderFreeName(const char* base, const char* extension, const unsigned char* bytes,
                         std::size_t size, char* name, std::size_t nameSize, char* where,
-                        std::size_t whereSize);
+                        std::size_t whereSize, int& cause);
+// name in the current folder, as the console shows a file: the folder's full path
+// (picture_file.h) and the name, NUL-terminated, at most whereSize bytes.
+void pathOf(const char* name, char* where, std::size_t whereSize);
+// Why a file could not be saved (an errno value), in the text language for the
+// causes a classroom meets, as the system words it otherwise.
+const char* saveCauseText(int error);

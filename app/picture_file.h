@@ -13,7 +13,10 @@ enum class NewFile {
 
 // Writes `size` bytes to a file `name` (ASCII) that does not exist yet in the
 // current folder, never over an existing one, not even one made a moment before.
-// When WRITTEN, `where` receives the file's full path in UTF-8 (or its name when
-// the folder cannot be told), NUL-terminated, at most whereSize bytes.
-NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, char* where,
-                     std::size_t whereSize);
+// When FAILED, `cause` receives the system's errno value for why.
+NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, int& cause);
+
+// The current folder as the console shows it, in UTF-8 and ending in its separator
+// ("/home/teacher/", "C:\gearmesh\"), NUL-terminated, at most `size` bytes; empty
+// where it cannot be told, and on a web page, whose pictures go to the browser.
+void currentFolder(char* folder, std::size_t size);

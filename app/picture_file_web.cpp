@@ -3,7 +3,7 @@
 // browser, not the program, keeps an existing file there from being replaced).
 #include <emscripten.h>
 
-#include <cstdio>
+#include <cerrno>
 
 #include "app/picture_file.h"
 
@@ -23,12 +23,17 @@ EM_JS(int, downloadFile, (const char* name, const unsigned char* bytes, int size
     }
 });
 
-NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, char* where,
-                     std::size_t whereSize)
+NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, int& cause)
 {
-    if (downloadFile(name, bytes, static_cast<int>(size)) == 0) {
-        return NewFile::FAILED;
+    // NOTE: the browser does not say why; a download that cannot start is an I/O failure.
+    cause = EIO;
+    return downloadFile(name, bytes, static_cast<int>(size)) != 0 ? NewFile::WRITTEN
+                                                                  : NewFile::FAILED;
+}
+
+void currentFolder(char* folder, std::size_t size)
+{
+    if (size > 0) {
+        folder[0] = '\0';
     }
-    std::snprintf(where, whereSize, "%s", name);
-    return NewFile::WRITTEN;
 }

@@ -10,39 +10,51 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, char* where,
-                     std::size_t whereSize)
+NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, int& cause)
 {
     const int fd = _open(name, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
     if (fd < 0) {
+        cause = errno;
         return errno == EEXIST ? NewFile::TAKEN : NewFile::FAILED;
     }
     std::size_t done = 0;
+    cause = 0;
     while (done < size) {
         // NOTE: _write takes an unsigned int count; a picture is far smaller.
         const int got = _write(fd, bytes + done, static_cast<unsigned int>(size - done));
         if (got <= 0) {
+            cause = got < 0 ? errno : ENOSPC;
             break;
         }
         done += static_cast<std::size_t>(got);
     }
-    if (_close(fd) != 0 || done < size) {
+    if (_close(fd) != 0 && cause == 0) {
+        cause = errno;
+    }
+    if (cause != 0) {
         _unlink(name);
         return NewFile::FAILED;
     }
-    wchar_t wideFolder[MAX_PATH];
-    char folder[4 * MAX_PATH];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, wideFolder);
-    if (length > 0 && length < MAX_PATH &&
-        WideCharToMultiByte(CP_UTF8, 0, wideFolder, -1, folder, sizeof folder, nullptr, nullptr) > 0) {
-        // NOTE: a drive's root, C:\ for one, ends in its separator already.
-        const bool root = folder[std::strlen(folder) - 1] == '\\';
-        std::snprintf(where, whereSize, "%s%s%s", folder, root ? "" : "\\", name);
-    } else {
-        std::snprintf(where, whereSize, "%s", name);
-    }
     return NewFile::WRITTEN;
+}
+
+void currentFolder(char* folder, std::size_t size)
+{
+    wchar_t wide[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, wide);
+    folder[0] = '\0';
+    if (length == 0 || length >= MAX_PATH ||
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, folder, static_cast<int>(size), nullptr,
+                            nullptr) == 0) {
+        folder[0] = '\0';
+        return;
+    }
+    // NOTE: a drive's root, C:\ for one, ends in its separator already.
+    const std::size_t end = std::strlen(folder);
+    if (end > 0 && folder[end - 1] != '\\' && end + 1 < size) {
+        folder[end] = '\\';
+        folder[end + 1] = '\0';
+    }
 }

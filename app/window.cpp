@@ -38,7 +38,7 @@ static void answerFromConsole(int)
             glutTimerFunc(CONSOLE_POLL_MS, answerFromConsole, 0);
             return;
         }
-        answerDialogue(line.text, line.whole);
+        answerDialogue(line.text, line.length, line.whole);
         offerInputLine(dialogueOpen());
     }
     glutPostRedisplay();

@@ -1,9 +1,8 @@
 // console_lines_posix.cpp -- console lines on POSIX systems: a thread reads
-// standard input and hands one line at a time to whoever takes it.
+// standard input in blocks and hands one line at a time to whoever takes it.
 //
 // NOTE: the thread reads the descriptor, not stdin's FILE: a FILE's lock held by
-// a blocked read would be in the way of exit(), which flushes every stream, and
-// its buffer would swallow input typed ahead.
+// a blocked read would be in the way of exit(), which flushes every stream.
 #include "console/console_lines.h"
 
 #include <unistd.h>
@@ -23,38 +22,24 @@ ConsoleLine ready;       // the line read and not yet taken
 bool lineReady = false;  // whether ready holds one
 bool ended = false;      // the input has ended; every line before has been taken
 
-// One line of standard input; false when the input ends before any byte of it.
-bool readLine(ConsoleLine& line)
+LineBlocks blocks;  // standard input read ahead of the lines taken
+
+std::size_t readStandardInput(char* into, std::size_t room)
 {
-    std::size_t length = 0;
-    bool any = false;
-    line.whole = true;
     for (;;) {
-        char c = 0;
-        const ssize_t got = read(STDIN_FILENO, &c, 1);
+        const ssize_t got = read(STDIN_FILENO, into, room);
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0 || c == '\n') {
-            any = any || got > 0;
-            break;
-        }
-        any = true;
-        if (length + 1 < sizeof line.text) {
-            line.text[length++] = c;
-        } else {
-            line.whole = false;
-        }
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
     }
-    line.text[length] = '\0';
-    return any;
 }
 
 void readLines()
 {
     for (;;) {
         ConsoleLine line;
-        const bool got = readLine(line);
+        const bool got = takeBlockLine(blocks, readStandardInput, line);
         std::unique_lock<std::mutex> lock(guard);
         if (!got) {
             ended = true;

@@ -9,7 +9,6 @@
 #include <emscripten.h>
 
 #include <cassert>
-#include <cstring>
 
 namespace {
 
@@ -24,18 +23,17 @@ bool ended = false;      // the page has said that the input ends
 
 }  // namespace
 
-// Called by the page: one line as typed, UTF-8, without its line end.
-extern "C" EMSCRIPTEN_KEEPALIVE void typeConsoleLine(const char* text)
+// Called by the page: one line as typed, UTF-8, without its line end: `length`
+// bytes, of which the page hands over the first `count` (enough to fill a line).
+extern "C" EMSCRIPTEN_KEEPALIVE void typeConsoleLine(const char* bytes, int count, int length)
 {
     if (held == QUEUE_LINES || ended) {
         return;
     }
     ConsoleLine& line = queue[(first + held) % QUEUE_LINES];
-    const std::size_t length = std::strlen(text);
-    line.whole = length < sizeof line.text;
-    const std::size_t kept = line.whole ? length : sizeof line.text - 1;
-    std::memcpy(line.text, text, kept);
-    line.text[kept] = '\0';
+    clearConsoleLine(line);
+    appendToConsoleLine(line, bytes, static_cast<std::size_t>(count));
+    line.whole = line.whole && count == length;
     ++held;
 }
 

@@ -1,5 +1,5 @@
 // console_lines_win32.cpp -- console lines on Windows: a thread reads standard
-// input and hands one line at a time to whoever takes it.
+// input in blocks and hands one line at a time to whoever takes it.
 //
 // From a console the line is read as UTF-16 (ReadConsoleW), whatever the console's
 // code page, so that full-width digits typed by a Japanese input method arrive as
@@ -17,20 +17,23 @@ ConsoleLine ready;       // the line read and not yet taken
 bool lineReady = false;  // whether ready holds one
 bool ended = false;      // the input has ended; every line before has been taken
 
-// Ctrl+Z at the start of a console line is how Windows users end their input.
-constexpr wchar_t CONSOLE_END = 0x1A;
+HANDLE input;
+LineBlocks blocks;  // standard input read ahead of the lines taken, as UTF-8
 
-// One line typed into the console; false when the input ends.
-bool readConsoleLine(HANDLE input, ConsoleLine& line)
+// Ctrl+Z at the start of a console line is how Windows users end their input.
+constexpr char CONSOLE_END = 0x1A;
+
+// What the console has typed, read as UTF-16 and handed on as UTF-8 (at most 3
+// bytes for each unit). A high surrogate that ends a read waits for its pair.
+std::size_t readConsoleBlock(char* into, std::size_t room)
 {
-    wchar_t wide[CONSOLE_LINE_MAX];
-    int length = 0;
-    line.whole = true;
+    static wchar_t wide[LINE_BLOCK_BYTES / 3];
+    static DWORD kept = 0;  // 1 when wide[0] holds such a surrogate
+    const std::size_t fit = room / 3 < LINE_BLOCK_BYTES / 3 ? room / 3 : LINE_BLOCK_BYTES / 3;
     for (;;) {
-        wchar_t c = 0;
         DWORD got = 0;
-        if (!ReadConsoleW(input, &c, 1, &got, nullptr)) {
-            return false;
+        if (!ReadConsoleW(input, wide + kept, static_cast<DWORD>(fit) - kept, &got, nullptr)) {
+            return 0;
         }
         // NOTE: Ctrl+C ends a console read with nothing read; it is not the end of
         // the input: the console's handler ends the program, or the input goes on.
@@ -38,67 +41,43 @@ bool readConsoleLine(HANDLE input, ConsoleLine& line)
             continue;
         }
         if (got == 0) {
-            return false;
+            return 0;
         }
-        if (c == L'\n') {
-            break;
+        DWORD count = kept + got;
+        kept = IS_HIGH_SURROGATE(wide[count - 1]) ? 1 : 0;
+        count -= kept;
+        const int bytes = count > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(count),
+                                                          into, static_cast<int>(room), nullptr,
+                                                          nullptr)
+                                    : 0;
+        if (kept == 1) {
+            wide[0] = wide[count];
         }
-        if (c == CONSOLE_END && length == 0) {
-            return false;
-        }
-        if (c == L'\r') {
-            continue;
-        }
-        if (length + 1 < static_cast<int>(CONSOLE_LINE_MAX)) {
-            wide[length++] = c;
-        } else {
-            line.whole = false;
+        if (bytes > 0) {
+            return static_cast<std::size_t>(bytes);
         }
     }
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, line.text,
-                                          static_cast<int>(CONSOLE_LINE_MAX) - 1, nullptr, nullptr);
-    if (bytes == 0 && length > 0) {
-        line.whole = false;
-    }
-    line.text[bytes] = '\0';
-    return true;
 }
 
-// One line of UTF-8 bytes from a pipe or a file; false when the input ends
-// before any byte of it.
-bool readByteLine(HANDLE input, ConsoleLine& line)
+// UTF-8 bytes from a pipe or a file.
+std::size_t readFileBlock(char* into, std::size_t room)
 {
-    std::size_t length = 0;
-    bool any = false;
-    line.whole = true;
-    for (;;) {
-        char c = 0;
-        DWORD got = 0;
-        if (!ReadFile(input, &c, 1, &got, nullptr) || got == 0) {
-            break;
-        }
-        any = true;
-        if (c == '\n') {
-            break;
-        }
-        if (length + 1 < sizeof line.text) {
-            line.text[length++] = c;
-        } else {
-            line.whole = false;
-        }
+    DWORD got = 0;
+    if (!ReadFile(input, into, static_cast<DWORD>(room), &got, nullptr)) {
+        return 0;
     }
-    line.text[length] = '\0';
-    return any;
+    return got;
 }
 
 DWORD WINAPI readLines(LPVOID)
 {
-    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    input = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     const bool console = GetConsoleMode(input, &mode) != 0;
     for (;;) {
         ConsoleLine line;
-        const bool got = console ? readConsoleLine(input, line) : readByteLine(input, line);
+        const bool got = takeBlockLine(blocks, console ? readConsoleBlock : readFileBlock, line) &&
+                         !(console && line.length > 0 && line.text[0] == CONSOLE_END);
         EnterCriticalSection(&guard);
         if (!got) {
             ended = true;

@@ -82,16 +82,20 @@ static void answerShifts(double x1, double x2)
 // One line towards the open question: its numbers are held until there are two;
 // a line that does not read, or holds more than the question asks, is dropped
 // whole with what was held, and the question is asked again.
-static void takeLine(const char* line, bool whole)
+static void takeLine(const char* line, std::size_t length, bool whole)
 {
     char text[CONSOLE_LINE_MAX];
-    const bool foreign = whole && readAsAscii(line, text, sizeof text);
+    // NOTE: a cut line, or one with a NUL, is not read at all: what stands beyond
+    // the cut or the NUL would otherwise be dropped unseen.
+    const bool read = whole && length < sizeof text && typedText(line, length);
     LineNumbers numbers = {};
-    const LineReading reading =
-        whole ? readNumbers(text, question == Question::TEETH, 2 - numbersHeld, numbers)
-              : LineReading::UNREADABLE;
+    LineReading reading = LineReading::UNREADABLE;
+    if (read) {
+        readAsAscii(line, text, sizeof text);
+        reading = readNumbers(text, question == Question::TEETH, 2 - numbersHeld, numbers);
+    }
     if (reading != LineReading::NUMBERS) {
-        refuseLine(reading, foreign);
+        refuseLine(reading, read ? text : nullptr);
         ask(question);
         return;
     }
@@ -127,14 +131,14 @@ bool dialogueOpen()
     return question != Question::NONE;
 }
 
-void answerDialogue(const char* line, bool whole)
+void answerDialogue(const char* line, std::size_t length, bool whole)
 {
     assert(dialogueOpen() && "a line answers an open dialogue");
     shownPair = gearPair;
     if (draftHeld) {
         gearPair = draftPair;
     }
-    takeLine(line, whole);
+    takeLine(line, length, whole);
     draftHeld = dialogueOpen();
     if (draftHeld) {
         draftPair = gearPair;

@@ -25,6 +25,8 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n数が多すぎます．この行を捨てます．もう一度入力してください",
      "\nToo many numbers. The line is dropped; please type it again"},
     {"\n半角の数字で入力してください", "\nPlease type the numbers with the digits 0 to 9"},
+    {"\n半角の数字で入力してください（「%s」（U+%04lX）は数値に使えません）",
+     "\nPlease type the numbers with the digits 0 to 9 (\"%s\" (U+%04lX) is not part of a number)"},
     {"\n入力が終わりました．終了します\n", "\nThe input has ended. The program ends\n"},
     {"\n歯数は%d以上%d以下で入力してください（%d未満では歯元のアンダーカットがピッチ円を越え，"
      "%dを超えると描画に時間がかかり操作できません）",
@@ -125,11 +127,19 @@ static const TextPair TEXT_PAIRS[] = {
 
     // [SECTION] Picture (app/picture.cpp)
     {"\n図を保存しました：%s", "\nPicture saved: %s"},
-    {"\n図を保存できませんでした：%s", "\nCould not save the picture: %s"},
+    {"\n図を保存できませんでした：%s（%s）", "\nCould not save the picture: %s (%s)"},
+    {"このフォルダに書き込む許可がありません", "no permission to write in this folder"},
+    {"読み出し専用のファイルシステムです", "the file system is read-only"},
+    {"ディスクに空きがありません", "the disk is full"},
+    {"ディスクの使用量の上限に達しています", "the disk quota is used up"},
+    {"フォルダがありません", "the folder no longer exists"},
+    {"同じ名前のファイルがすでにあります", "files of these names exist already"},
+    {"メモリが足りません", "not enough memory"},
+    {"読み書きに失敗しました", "input/output error"},
 
     // [SECTION] Outlines (app/outline_svg.cpp)
     {"\n輪郭を保存しました：%s", "\nOutline saved: %s"},
-    {"\n輪郭を保存できませんでした：%s", "\nCould not save the outline: %s"},
+    {"\n輪郭を保存できませんでした：%s（%s）", "\nCould not save the outline: %s (%s)"},
     {"\n軸穴の中心距離：%.3f mm（軸間距離a=%.4f×モジュール%g mm）",
      "\nDrill the two axle holes %.3f mm apart, centre to centre (centre distance a=%.4f × "
      "module %g mm)"},

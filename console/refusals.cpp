@@ -10,6 +10,8 @@ static const char* const UNREADABLE_TEXT =
 static const char* const TOO_MANY_TEXT =
     "\n数が多すぎます．この行を捨てます．もう一度入力してください";
 static const char* const HALF_WIDTH_TEXT = "\n半角の数字で入力してください";
+static const char* const HALF_WIDTH_NAMED_TEXT =
+    "\n半角の数字で入力してください（「%s」（U+%04lX）は数値に使えません）";
 static const char* const NO_MESH_TEXT = "\nかみ合い圧力角=0  かみ合いできない．別の転位係数でやり直し";
 static const char* const TEETH_RANGE_TEXT =
     "\n歯数は%d以上%d以下で入力してください（%d未満では歯元のアンダーカットがピッチ円を越え，"
@@ -34,10 +36,18 @@ static const char* const NO_PHASE_TEXT =
 static const char* const NOT_FINITE_RESULT_TEXT =
     "\n計算結果が有限の数になりません．別の転位係数でやり直し";
 
-void refuseLine(LineReading reading, bool foreign)
+void refuseLine(LineReading reading, const char* text)
 {
     sayText(reading == LineReading::TOO_MANY ? TOO_MANY_TEXT : UNREADABLE_TEXT);
-    if (reading == LineReading::UNREADABLE && foreign) {
+    if (reading != LineReading::UNREADABLE || text == nullptr) {
+        return;
+    }
+    char character[FOREIGN_CHARACTER_BYTES];
+    unsigned long codePoint = 0;
+    const Foreign foreign = foreignCharacters(text, character, codePoint);
+    if (foreign == Foreign::ONE) {
+        say(HALF_WIDTH_NAMED_TEXT, character, codePoint);
+    } else if (foreign == Foreign::SEVERAL) {
         sayText(HALF_WIDTH_TEXT);
     }
 }

@@ -4,10 +4,11 @@
 #include "console/number_reading.h"
 #include "gear/pair_stages.h"
 
-// Why a line is dropped: it does not read as numbers (with a hint when it holds
-// characters outside ASCII that are not full-width forms of a number), or it holds
-// more numbers than the question asks.
-void refuseLine(LineReading reading, bool foreign);
+// Why a line is dropped: it does not read as numbers, or it holds more numbers than
+// the question asks. text is the line as read (readAsAscii), or nullptr when it
+// was not read at all; an unreadable one that still holds characters outside ASCII
+// gets a hint, which names the character when there is one.
+void refuseLine(LineReading reading, const char* text);
 
 // Why a pair is refused; gear is the number of the gear at fault.
 void sayFault(PairFault fault, int gear);

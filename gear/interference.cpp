@@ -9,17 +9,19 @@
 // -tau_b - s / rg_b and one of a by PI - tau_a + s / rg_a, where tau is the polar
 // angle of the involute on the working pitch circle: each base circle unrolls s.
 //
-// A point of a's tip arc is named by gamma, its polar angle about a's centre from
-// the line of centres, and eps, its polar angle from the corner within a's outline:
-// s = rg_a (gamma - eps - corner + tau_a). Only points inside b's tip circle can
-// enter b, and those have |gamma| < gammaMax. Teeth and motion are symmetric (the
-// mesh run backwards is its own mirror image), so the corner that meets the flank
-// of b being entered, with the half of the arc next to it, stands for the whole tip.
+// The corner of a's tip, where its tip arc meets the involute, is named by gamma,
+// its polar angle about a's centre from the line of centres: it is there when
+// s = rg_a (gamma - corner + tau_a). Only points inside b's tip circle can enter b,
+// and those have |gamma| < gammaMax. Teeth and motion are symmetric (the mesh run
+// backwards is its own mirror image), so the corner that meets the flank of b
+// being entered stands for both. Of the tip, the corner leads into b's flank and
+// goes deepest: the arc behind it comes to the same places later in the mesh, by
+// then no deeper in b (the tests measure the whole arc against the rack's cut).
 //
 // The depth of a point inside b is its distance to what is not b: b's flank (the
 // fillet trochoid up to where it meets the involute, then the involute) or b's tip
-// circle. The largest depth is sought on a grid of the tip's path through b's tip
-// circle and along the arc, then refined around the deepest sample.
+// circle. The largest depth is sought on a grid of the corner's path through b's
+// tip circle, then refined around the deepest sample.
 #include "gear/interference.h"
 
 #include <algorithm>
@@ -28,14 +30,12 @@
 #include "gear/gear_pair.h"
 #include "gear/tooth_profile.h"
 
-// Samples of the tip's path through the mate's tip circle and of its arc, about
-// this far apart (module): an entry a few thousandths deep is some hundredths of a
-// module long, and gets several.
+// Samples of the corner's path through the mate's tip circle, about this far apart
+// (module): an entry a few thousandths deep is some hundredths of a module long,
+// and gets several.
 constexpr double PATH_STEP = 0.01;
-constexpr double ARC_STEP = 0.02;
 constexpr int PATH_SAMPLES_MIN = 64;
 constexpr int PATH_SAMPLES_MAX = 4096;
-constexpr int ARC_SAMPLES_MAX = 64;
 constexpr int FILLET_SAMPLES = 16;
 constexpr int GOLDEN_STEPS = 32;
 constexpr int REFINE_ROUNDS = 3;
@@ -193,57 +193,32 @@ static double flankAngle(const MeshGear& b, double r)
     return r < b.rcut ? filletAngle(b, r) : involuteAngle(b.rg, r);
 }
 
-// Depth of the point at radius r, polar angle `angle` of b's outline, inside b;
-// `flank` is flankAngle(b, r).
-static double depthInTooth(const MeshGear& b, double r, double angle, double flank)
+// Depth of the point at radius r, polar angle `angle` of b's outline, inside b.
+static double depthInTooth(const MeshGear& b, double r, double angle)
 {
     // Into the half tooth left of its centre line, where the outline's flank is.
     const double centre = 0.5 * b.toothAngle;
     const double a = centre - std::fabs(std::remainder(angle - centre, b.pitch));
-    if (!(a > flank)) {
+    if (!(a > flankAngle(b, r))) {
         return 0.0;
     }
     const Vec2 p = atPolar(r, a);
     return std::min({b.ru - r, distanceToFillet(b, p), distanceToInvolute(b, p, r, a)});
 }
 
-// Where the point gamma of a's tip circle lies in b, and what b's flank does there.
-// The corner (eps = 0) is at `angle` of b's outline; a point eps along the arc
-// passes the same spot eps rg_a / rg_b later in b's turn, at angle - eps rg_a / rg_b.
-struct TipSpot {
-    double r;      // radius about b's centre
-    double angle;  // polar angle in b's outline, for the corner
-    double flank;  // b's flank angle at r
-    bool within;   // between b's root and tip circles
-};
-
-static TipSpot tipSpot(const MeshGear& a, const MeshGear& b, double corner, double gamma)
+// Depth in b of a's corner at gamma; `corner` is its polar angle in a's outline.
+static double cornerDepth(const MeshGear& a, const MeshGear& b, double corner, double gamma)
 {
     const double x = -a.ru * std::sin(gamma);
     const double y = (a.rb - a.ru * std::cos(gamma)) + b.rb;
-    const double s = a.rg * (gamma - corner + a.tau);
-    TipSpot spot;
-    spot.r = std::sqrt(x * x + y * y);
-    spot.angle = std::atan2(x, y) + b.tau + s / b.rg;
+    const double r = std::sqrt(x * x + y * y);
     // NOTE: under the root circle only with a clearance that is not positive, which
     // is warned of on its own.
-    spot.within = spot.r < b.ru && spot.r > b.rf;
-    spot.flank = spot.within ? flankAngle(b, spot.r) : 0.0;
-    return spot;
-}
-
-static double spotDepth(const MeshGear& a, const MeshGear& b, const TipSpot& spot, double eps)
-{
-    return spot.within ? depthInTooth(b, spot.r, spot.angle - eps * a.rg / b.rg, spot.flank)
-                       : 0.0;
-}
-
-// Depth in b of the point (gamma, eps) of a's tip; `corner` is the polar angle of
-// the corner in a's outline.
-static double tipDepth(const MeshGear& a, const MeshGear& b, double corner, double gamma,
-                       double eps)
-{
-    return spotDepth(a, b, tipSpot(a, b, corner, gamma), eps);
+    if (!(r < b.ru && r > b.rf)) {
+        return 0.0;
+    }
+    const double s = a.rg * (gamma - corner + a.tau);
+    return depthInTooth(b, r, std::atan2(x, y) + b.tau + s / b.rg);
 }
 
 double tipEntryDepth(int tipGear)
@@ -254,7 +229,6 @@ double tipEntryDepth(int tipGear)
     const MeshGear& a = tipGear == 1 ? g1 : g2;
     const MeshGear& b = tipGear == 1 ? g2 : g1;
     const double corner = involuteAngle(a.rg, a.ru);
-    const double halfLand = std::max(0.0, 0.5 * a.toothAngle - corner);
 
     const double centres = a.rb + b.rb;
     const double cosMax = (centres * centres + a.ru * a.ru - b.ru * b.ru) / (2.0 * centres * a.ru);
@@ -269,54 +243,23 @@ double tipEntryDepth(int tipGear)
     const int nPath = std::clamp(static_cast<int>(std::ceil(path / PATH_STEP)), PATH_SAMPLES_MIN,
                                  PATH_SAMPLES_MAX);
     const double dGamma = 2.0 * gammaMax / nPath;
-    const double lag = a.rg / b.rg;
 
     double best = 0.0;
     double gamma = 0.0;
-    double eps = 0.0;
-    double dEps = 0.0;
     for (int i = 0; i <= nPath; ++i) {
         const double g = i * dGamma - gammaMax;
-        const TipSpot spot = tipSpot(a, b, corner, g);
-        if (!spot.within) {
-            continue;
-        }
-        // The arc's points come here at b's angles spot.angle - eps lag; those that
-        // come within a tooth of b, between flank and toothAngle - flank (plus m
-        // pitches), are inside it: a stretch of eps for each such tooth.
-        const double last = spot.angle - halfLand * lag;
-        const double mFirst = std::ceil((last - (b.toothAngle - spot.flank)) / b.pitch);
-        for (double m = mFirst; spot.flank + m * b.pitch < spot.angle; m += 1.0) {
-            const double from = (spot.angle - (b.toothAngle - spot.flank + m * b.pitch)) / lag;
-            const double to = (spot.angle - (spot.flank + m * b.pitch)) / lag;
-            const double e0 = std::max(0.0, from);
-            const double e1 = std::min(halfLand, to);
-            if (!(e0 <= e1)) {
-                continue;
-            }
-            const int n = std::clamp(static_cast<int>(std::ceil(a.ru * (e1 - e0) / ARC_STEP)), 1,
-                                     ARC_SAMPLES_MAX);
-            for (int j = 0; j <= n; ++j) {
-                const double e = e0 + (e1 - e0) * j / n;
-                const double depth = spotDepth(a, b, spot, e);
-                if (depth > best) {
-                    best = depth;
-                    gamma = g;
-                    eps = e;
-                    dEps = (e1 - e0) / n;
-                }
-            }
+        const double depth = cornerDepth(a, b, corner, g);
+        if (depth > best) {
+            best = depth;
+            gamma = g;
         }
     }
     if (best == 0.0) {
         return 0.0;
     }
+    auto alongPath = [&](double g) { return cornerDepth(a, b, corner, g); };
     for (int round = 0; round < REFINE_ROUNDS; ++round) {
-        auto alongPath = [&](double g) { return tipDepth(a, b, corner, g, eps); };
         best = goldenMax(alongPath, gamma - dGamma, gamma + dGamma, gamma, best);
-        auto alongArc = [&](double e) { return tipDepth(a, b, corner, gamma, e); };
-        best = goldenMax(alongArc, std::max(0.0, eps - dEps), std::min(halfLand, eps + dEps), eps,
-                         best);
     }
     return best;
 }

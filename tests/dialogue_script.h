@@ -1,5 +1,5 @@
 // Runs the console dialogue on a scripted input, fed a line at a time as the
-// console hands lines over, and captures what it prints. A script that ends while
+// console hands lines over (a long one cut, NULs kept), and captures what it prints. A script that ends while
 // the dialogue waits ends it as the end of the console's input does.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "console/console_lines.h"
 #include "console/console_text.h"
 #include "console/dialogue.h"
 #include "gear/gear_pair.h"
@@ -22,9 +23,11 @@ inline void feedDialogue(const std::string& input, char lastKey)
         }
         std::size_t end = input.find('\n', at);
         end = end == std::string::npos ? input.size() : end;
-        const std::string line = input.substr(at, end - at);
+        ConsoleLine line;
+        clearConsoleLine(line);
+        appendToConsoleLine(line, input.data() + at, end - at);
         at = end + 1;
-        answerDialogue(line.c_str(), line.size() < CONSOLE_LINE_MAX);
+        answerDialogue(line.text, line.length, line.whole);
     }
 }
 

@@ -132,34 +132,46 @@ TEST(Dialogue, UnreadableInputIsDiscardedAndAskedAgain)
     EXPECT_EQ(gearPair.z2, 20);
 }
 
-// A line is taken whole or not at all: a piece that is not the number asked for,
-// or a number too many, drops the line and asks again; numbers may come on
-// several lines; full-width digits read as their ASCII forms.
+// A line is taken whole or not at all: a piece that is not the decimal number
+// asked for, a number too many, a control character or a cut drops the line and
+// asks again; numbers may come on several lines; blanks are spaces, tabs and CR;
+// full-width digits and an input method's minus signs read as their ASCII forms.
 TEST(Dialogue, ReadsExactlyTwoNumbersFromWholeLines)
 {
+    using namespace std::string_literals;
     const std::string unreadable = "\n数値として読めません．この行を捨てます．もう一度入力してください";
     const std::string tooMany = "\n数が多すぎます．この行を捨てます．もう一度入力してください";
     const std::string halfWidth = "\n半角の数字で入力してください";
     const struct {
-        const char* input;
-        std::string said;  // what the first refusal says, then the prompt again
+        std::string input;  // each ends in a pair that the expected reading never reaches
+        std::string said;   // what the first refusal says, then the prompt again
         int z2;
-        double x1;
+        double x1, x2;
     } cases[] = {
-        {"20 20.7\n20 30\n0.7 0\n", unreadable + TEETH_PROMPT, 30, 0.7},
-        {"20 20\n1e 1e\n0.5abc 0\n0.25 0\n", unreadable + SHIFT_PROMPT + unreadable, 20, 0.25},
-        {"10 30 40\n10 30\n0 0\n", tooMany + TEETH_PROMPT, 30, 0.0},
-        {"20\n20 30\n20\n\n25\n0.5\n0\n", tooMany + TEETH_PROMPT + SHIFT_PROMPT, 25, 0.5},
-        {"２０　２５\n－０．５ｅ－１　＋０\n", TEETH_PROMPT + SHIFT_PROMPT, 25, -0.05},
-        {"２０　あ\n20 20\n0 0\n", unreadable + halfWidth + TEETH_PROMPT, 20, 0.0},
-        {"20 20\n0.1 0 ０\n0,5 0\n0 0\n", tooMany + SHIFT_PROMPT + unreadable + SHIFT_PROMPT, 20,
-         0.0},
+        {"20 20.7\n20 30\n0.7 0\n", unreadable + TEETH_PROMPT, 30, 0.7, 0.0},
+        {"20 20\n1e 1e\n0.5abc 0\n0.25 0\n", unreadable + SHIFT_PROMPT + unreadable, 20, 0.25, 0.0},
+        {"10 30 40\n10 30\n0 0\n", tooMany + TEETH_PROMPT, 30, 0.0, 0.0},
+        {"20\n20 30\n20\n\n25\n0.5\n0\n", tooMany + TEETH_PROMPT + SHIFT_PROMPT, 25, 0.5, 0.0},
+        {"２０　２５\n－０．５ｅ－１　＋０\n", TEETH_PROMPT + SHIFT_PROMPT, 25, -0.05, 0.0},
+        {"20\t25\r\n0.5\t-0.25\r\n20 20\n0 0\n", TEETH_PROMPT + SHIFT_PROMPT, 25, 0.5, -0.25},
+        {"010 020\n0x10 0\n0x1p-2 0\n0 0\n", unreadable + SHIFT_PROMPT + unreadable, 20, 0.0, 0.0},
+        {"20 20\nー０．３ −0.3\n0 0\n", SHIFT_PROMPT + "\n基準圧力角", 20, -0.3, -0.3},
+        {"20 20\nー 0\n0 0\n", unreadable + halfWidth + "（「ー」（U+30FC）は数値に使えません）", 20, 0.0, 0.0},
+        {"２０，２０\n20 30\n0 0\n", unreadable + halfWidth + "（「，」（U+FF0C）は数値に使えません）" + TEETH_PROMPT, 30, 0.0, 0.0},
+        {"２０　あい\n20 20\n0 0\n", unreadable + halfWidth + TEETH_PROMPT, 20, 0.0, 0.0},
+        {"20 20\n0.1 0 ０\n0,5 0\n0 0\n", tooMany + SHIFT_PROMPT + unreadable + SHIFT_PROMPT, 20, 0.0, 0.0},
+        {"20\0 99\n20 30\n0 0\n20 20\n0 0\n"s, unreadable + TEETH_PROMPT, 30, 0.0, 0.0},
+        {"20\v20\n20 30\n0 0\n20 20\n0 0\n", unreadable + TEETH_PROMPT, 30, 0.0, 0.0},
+        {"20 20" + std::string(CONSOLE_LINE_MAX, ' ') + "\n20 30\n0 0\n20 20\n0 0\n",
+         unreadable + TEETH_PROMPT, 30, 0.0, 0.0},
+        {"20 20\n-0 -0.0e3\n", "x1= 0.0000", 20, 0.0, 0.0},
     };
     for (const auto& c : cases) {
         const std::string printed = runDialogue(c.input, 'z');
-        EXPECT_NE(printed.find(c.said), std::string::npos) << c.input;
+        EXPECT_NE(printed.find(c.said), std::string::npos) << c.input << printed;
         EXPECT_EQ(gearPair.z2, c.z2) << c.input;
         EXPECT_EQ(gearPair.x1, c.x1) << c.input;
+        EXPECT_EQ(gearPair.x2, c.x2) << c.input;
     }
 }
 
@@ -170,18 +182,23 @@ TEST(Dialogue, FullWidthFormsReadAsAscii)
     const struct {
         const char* line;
         const char* ascii;
-        bool foreign;
+        Foreign foreign;
     } cases[] = {
-        {"０１２３４５６７８９", "0123456789", false},
-        {"＋－．ｅＥ　", "+-.eE ", false},
-        {"1２ ３.5　-ｅ", "12 3.5 -e", false},
-        {"２０，２０", "20，20", true},
-        {"x１ é", "x1 é", true},
+        {"０１２３４５６７８９", "0123456789", Foreign::NONE},
+        {"＋－．ｅＥ　", "+-.eE ", Foreign::NONE},
+        {"1２ ３.5　-ｅ", "12 3.5 -e", Foreign::NONE},
+        {"ー１ ｰ２ −３ −x −", "-1 -2 -3 −x −", Foreign::ONE},
+        {"２０，２０", "20，20", Foreign::ONE},
+        {"x１ é ー", "x1 é ー", Foreign::SEVERAL},
+        {"1\xff", "1\xff", Foreign::SEVERAL},
     };
     for (const auto& c : cases) {
         char text[CONSOLE_LINE_MAX];
-        EXPECT_EQ(readAsAscii(c.line, text, sizeof text), c.foreign) << c.line;
+        readAsAscii(c.line, text, sizeof text);
         EXPECT_STREQ(text, c.ascii);
+        char character[FOREIGN_CHARACTER_BYTES];
+        unsigned long codePoint = 0;
+        EXPECT_EQ(foreignCharacters(text, character, codePoint), c.foreign) << c.line;
     }
 }
 
@@ -220,8 +237,10 @@ TEST(Dialogue, RefusalsNameTheirCause)
 TEST(Dialogue, WarnsOfAPointedTooth)
 {
     const std::string printed = runDialogue("10 30\n1.2 0\n", 'z');
-    EXPECT_NE(printed.find("\n注意：歯車1の歯先がとがっています"), std::string::npos);
-    EXPECT_EQ(printed.find("\n注意：歯車2"), std::string::npos);
+    const std::size_t warning = printed.find("\n注意：歯車1の歯先がとがっています");
+    EXPECT_NE(warning, std::string::npos);
+    // Nor does a pointed tip, which has no tip land to measure, earn an interference.
+    EXPECT_EQ(printed.find("\n注意：", warning + 1), std::string::npos);
     EXPECT_EQ(gearPair.x1, 1.2);
 }
 
@@ -245,8 +264,12 @@ TEST(Dialogue, WarnsOfAPairThatCannotKeepContactOrClearItsMate)
     // The contact ratio is held to 1: just under it warns, just over it does not.
     EXPECT_NE(runDialogue("14 19\n-0.2 -0.2\n", 'z').find(ratio + "0.9952で"), std::string::npos);
     EXPECT_EQ(runDialogue("10 10\n0 0.3\n", 'z').find(ratio), std::string::npos);
-    printed = runDialogue("45 17\n-0.5 -0.5\n", 'z');
-    EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.018食い込みます（干渉）\n注意：歯車2"), std::string::npos);
+    // Interference is told from 0.005 deep: of each tip, with its depth.
+    printed = runDialogue("12 40\n-0.4 -0.5\n", 'z');
+    EXPECT_NE(printed.find("\n注意：歯車1の歯先が歯車2の歯元のすみ肉に0.008食い込みます（干渉）"
+                           "\n注意：歯車2の歯先が歯車1の歯元のすみ肉に0.022食い込みます（干渉）"),
+              std::string::npos);
+    EXPECT_EQ(runDialogue("20 20\n-0.5 -0.2\n", 'z').find("（干渉）"), std::string::npos);
 }
 
 using DialogueDeathTest = ::testing::Test;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "dialogue_script.h"
@@ -125,7 +126,7 @@ TEST(InputSweep, TeethRangeStartsWhereTheUndercutStaysBelowThePitchCircle)
 namespace {
 
 // Each rule that refuses a pair, pinned by an input that only it refuses, and on
-// the gear it names.
+// the gear it names; a refused pair leaves the last accepted one as it was.
 TEST(InputSweep, EachRefusalHasItsInput)
 {
     struct Row {
@@ -148,6 +149,7 @@ TEST(InputSweep, EachRefusalHasItsInput)
         {5, 40, -0.3, 0.5, PairFault::UNDERCUT_BEYOND_PITCH, 1},
         {40, 5, 0.5, -0.3, PairFault::UNDERCUT_BEYOND_PITCH, 2},
         {7, 5, -0.7, 1.4, PairFault::NO_PHASE, 1},
+        {6, 5, -0.8, 1.5, PairFault::NO_PHASE, 1},  // gear 2's circle is under its root, too
         {5, 7, 1.4, -0.7, PairFault::NO_PHASE, 2},
         {10, 30, 0.0, 3.0, PairFault::NO_PHASE, 2},  // inside the root circle, no undercut
         {5, 5, -0.7, 1.5, PairFault::PITCH_IN_FILLET, 2},
@@ -163,6 +165,12 @@ TEST(InputSweep, EachRefusalHasItsInput)
         int gear = -1;
         EXPECT_EQ(computeGearPair(row.z1, row.z2, row.x1, row.x2, gear), row.fault);
         EXPECT_EQ(gear, row.gear);
+        if (row.fault > PairFault::TEETH_OUT_OF_RANGE &&
+            computeGearPair(row.z1, row.z2, 0.5, 0.5, gear) == PairFault::NONE) {
+            const GearPairState accepted = gearPair;
+            shiftPair(row.x1, row.x2, gear);
+            EXPECT_EQ(std::memcmp(&accepted, &gearPair, sizeof accepted), 0);
+        }
     }
     // Nothing that is not a finite number may reach the drawing, whatever its cause.
     int gear = 0;

@@ -174,9 +174,9 @@ TEST_F(Keyboard, NewNumbersAreAskedForWhileTheWindowLives)
     keyboardCommand('3', 0, 0);
     EXPECT_EQ(viewState.viewMode, '1');
     EXPECT_EQ(viewState.lastKey, 'z');
-    answerDialogue("12 30", true);
+    answerDialogue("12 30", 5, true);
     EXPECT_EQ(gearPair.z1, 20) << "the window still draws the old pair";
-    answerDialogue("0.5 0", true);
+    answerDialogue("0.5 0", 5, true);
     EXPECT_EQ(gearPair.z1, 12);
     EXPECT_EQ(viewState.scale, 0.2);
     glrec::reset();
@@ -215,8 +215,8 @@ TEST_F(Keyboard, PlayStepsByTimerUntilStopped)
         EXPECT_EQ(viewState.theta1, stopped) << stop;
         EXPECT_EQ(glrec::count(Fn::TimerFunc) + glrec::count(Fn::PostRedisplay), 0) << stop;
     }
-    answerDialogue("20 20", true);
-    answerDialogue("0 0", true);
+    answerDialogue("20 20", 5, true);
+    answerDialogue("0 0", 3, true);
     std::fclose(consoleOut);
     consoleOut = stdout;
 }

@@ -16,7 +16,7 @@ std::string conversions(const std::string& format)
 {
     std::string out;
     for (std::size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i)) {
-        const std::size_t end = format.find_first_of("dfgs%", i + 1);
+        const std::size_t end = format.find_first_of("diouxXfeEgGcs%", i + 1);
         if (end == std::string::npos) {
             return out + "?";
         }
@@ -54,7 +54,7 @@ TEST(Language, EveryEnglishFormHasTheConversionsOfItsJapaneseText)
 TEST(Language, EveryQuestionRefusalWarningAndTheReportInEnglish)
 {
     const char* scripts[] = {
-        "3 30\nabc\n２０　あ\n20 20 20\n20 20\n-0.5 -0.5\nnan 0\n-1.7 1.7\n0 0\n",
+        "3 30\nabc\n２０　あい\n20 é\n20 20 20\n20 20\n-0.5 -0.5\nnan 0\n-1.7 1.7\n0 0\n",
         "100 100\n-2.2 0\n0 0\n", "20 20\n-1.5 1.0\n0 0\n", "5 40\n-0.3 0.5\n0 0\n",
         "7 5\n-0.7 1.4\n0 0\n", "10 30\n1.2 0\n", "16 40\n-0.5 -0.5\n",
     };

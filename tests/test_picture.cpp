@@ -1,9 +1,13 @@
 // Key 'p': the name of the pair and the view; the frame read back once, after it
-// is drawn and before the swap, nothing turned. The file and its pixels are
-// checked on the real window (tests/e2e/test_picture.py).
+// is drawn and before the swap, nothing turned; one that cannot be saved says
+// where and why. The file and its pixels are checked on the real window
+// (tests/e2e/test_picture.py).
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 
 #include "app/keyboard.h"
 #include "app/picture.h"
@@ -40,4 +44,25 @@ TEST(Picture, IsNamedAfterThePairAndTheViewAndReadBeforeTheSwap)
     viewState.viewMode = '4';
     pictureBaseName(name, sizeof name);
     EXPECT_STREQ(name, "gearmesh_10-30_m0.25-1.2346_view4");
+}
+
+// sysfs lets nobody, not even root, make a file in it.
+TEST(Picture, ThatCannotBeSavedSaysWhereAndWhy)
+{
+    computePair(10, 30, 0.5, 0.0);
+    viewState.viewMode = '1';
+    char folder[4096];
+    ASSERT_NE(getcwd(folder, sizeof folder), nullptr);
+    ASSERT_EQ(chdir("/sys"), 0);
+    consoleOut = std::tmpfile();
+    keyboardCommand('p', 0, 0);
+    displayViews();
+    std::string said(static_cast<std::size_t>(std::ftell(consoleOut)), '\0');
+    std::rewind(consoleOut);
+    said.resize(std::fread(&said[0], 1, said.size(), consoleOut));
+    std::fclose(consoleOut);
+    consoleOut = stdout;
+    ASSERT_EQ(chdir(folder), 0);
+    EXPECT_EQ(said, "\n図を保存できませんでした：/sys/gearmesh_10-30_0.5-0_view1.png"
+                    "（このフォルダに書き込む許可がありません）");
 }

@@ -24,9 +24,15 @@ const commands = {
                 gl.readPixels(0, 0, 800, 800, gl.RGBA, gl.UNSIGNED_BYTE, window.lastFrame);
         });
     },
-    // A line typed into the input line and Enter, until the console ends with `until`.
+    // A line typed into the input line (pasted, when it holds a control character,
+    // which no key types) and Enter, until the console ends with `until`.
     async line({ text, until }) {
-        await page.type("#line", text);
+        // A control character cannot be typed, only pasted.
+        if (/[\x00-\x1f]/.test(text)) {
+            await page.$eval("#line", (field, value) => { field.value = value; }, text);
+        } else {
+            await page.type("#line", text);
+        }
         await page.keyboard.press("Enter");
         await consoleEndsWith(until);
     },

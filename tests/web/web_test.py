@@ -21,7 +21,8 @@ from test_title import TITLE  # noqa: E402
 
 TEETH, SHIFTS, REPORT = harness.TEETH_PROMPT, harness.SHIFT_PROMPT, harness.REPORT_END
 # Lines typed, each with what the console ends with once it is answered, and keys.
-SESSION = [("3 30", TEETH), ("abc", TEETH), ("20 20", SHIFTS), ("-0.5 -0.5", SHIFTS),
+# A line with a NUL must be refused whole, its 20 never held towards a pair.
+SESSION = [("3 30", TEETH), ("20\0 99", TEETH), ("20 20", SHIFTS), ("-0.5 -0.5", SHIFTS),
            ("0 0", REPORT), "z", ("10 30", SHIFTS), ("0.5 0", REPORT)]
 # From view 1 of 10/30 0.5 0, the keys before each picture.
 PICTURES = [[], ["2"], ["3"] + ["s"] * 24, ["4"] + ["s"] * 10, ["w"], ["W"] * 3]

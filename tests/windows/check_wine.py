@@ -82,17 +82,34 @@ def console_bytes(s):
     return s.console.raw()
 
 
-def escape_run(checks, command, display, windows, args=()):
-    """20/20 with x1 = 0.5, typed full-width into a pipe, then ESC. Returns the
-    console output."""
+def escape_run(checks, command, display, windows, args=(), teeth="２０　２０", shifts="０．５　０"):
+    """20/20 (x1 = 0.5 unless other shifts are given), typed full-width into a pipe,
+    then ESC. Returns the console output."""
     with session(command, display, "wine-esc", args) as s:
-        answer(s, "２０　２０", "０．５　０")
+        answer(s, teeth, shifts)
         s.settle(60)
         s.keys("Escape")
         status = s.wait_exit(30)
         if windows:
             checks.check(status == 0, "ESC ends gearmesh.exe with status 0", "status %r" % status)
         return console_bytes(s)
+
+
+# A line with a NUL, which must be refused whole (its 20 and the 30 after it never
+# make a pair), then the minus signs that an input method types.
+NUL_TEETH = "20\0 99\r\n30\r\n25"
+IME_SHIFTS = "ー０．３ −0.3"
+
+
+def refusal_run(checks, command, display, windows):
+    out = escape_run(checks, command, display, windows, ["-e"], NUL_TEETH, IME_SHIFTS)
+    if windows:
+        text = out.replace(b"\r\n", b"\n").decode("utf-8", errors="replace")
+        checks.check("This is not a number" in text and "Teeth z1= 30" in text and
+                     "Teeth z2= 25" in text and "x1=-0.3000" in text and "x2=-0.3000" in text,
+                     "gearmesh.exe refuses the line with a NUL, and reads ー０．３ and −0.3 as -0.3",
+                     repr(text[-1200:]))
+    return out
 
 
 def title_of(s, timeout=30.0):
@@ -226,7 +243,8 @@ def on_terminal(args, env, answers):
 def console_run(checks, command, env, build):
     """gearmesh.exe on a Wine console in a Japanese locale, whose code page 932 is
     not UTF-8: the Japanese texts must arrive as their characters, and full-width
-    numbers typed at the prompts (read by ReadConsoleW) as numbers. No display, so
+    numbers and an input method's minus signs typed at the prompts (read by
+    ReadConsoleW) as numbers. No display, so
     the program ends after the report when its window cannot open."""
     # Wine takes the code page from the locale; a private one spares the machine.
     locales = os.path.join(build, "wine-locale")
@@ -239,9 +257,9 @@ def console_run(checks, command, env, build):
     shown = on_terminal(["wine", "chcp.com"], env, [])
     checks.check(shown.strip().endswith(": 932"), "the Wine console has code page 932",
                  repr(shown))
-    shown = on_terminal([command], env, [("z1 z2=", "２０　２０"), ("x1 x2=", "０．５　０")])
-    for line in (harness.TITLE_LINE, "歯数 z1= 20  転位係数 x1= 0.5000",
-                 "歯数 z2= 20  転位係数 x2= 0.0000", harness.REPORT_END):
+    shown = on_terminal([command], env, [("z1 z2=", "２０　２０"), ("x1 x2=", "ー０．３　−0.3")])
+    for line in (harness.TITLE_LINE, "歯数 z1= 20  転位係数 x1=-0.3000",
+                 "歯数 z2= 20  転位係数 x2=-0.3000", harness.REPORT_END):
         checks.check(line in shown, "a Windows console shows %s" % line,
                      "it showed %r" % shown[-300:])
 
@@ -309,9 +327,9 @@ def main():
                                      escape_run(checks, wrapper, display, True),
                                      escape_run(checks, linux, display, False))),
         ("ESC runs in English", lambda: compare(
-            checks, "２０　２０, ０．５　０ in English",
-            escape_run(checks, wrapper, display, True, ["-e"]),
-            escape_run(checks, linux, display, False, ["-e"]))),
+            checks, "a NUL line, 30 25, ー０．３ −0.3 in English",
+            refusal_run(checks, wrapper, display, True),
+            refusal_run(checks, linux, display, False))),
         ("picture run", lambda: picture_run(checks, wrapper, display)),
         ("outline runs", lambda: [checks.check(
             got[0] == 0 and len(got[2]) == 2 and got == outline_run(linux, env, args),
