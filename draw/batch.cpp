@@ -9,9 +9,12 @@
 // segment is sent as the two triangles that cover what GL's own wide-line rule
 // fills: the segment shifted by half the width up and down (x-major) or left and
 // right (y-major), not a rectangle about it. Without it, GL draws the lines.
-// Built with KIT_VERTEX_BUFFER (the web page too), the vertices go to GL in one
+// Built with KIT_VERTEX_BUFFER (the web page too), the runs go to GL in one
 // buffer object filled once per send, instead of a client array that WebGL's
-// emulation of GL 1.1 would copy again for every draw.
+// emulation of GL 1.1 would copy again for every draw; and since the page draws
+// every run as triangles, each vertex carries its run's colour and the whole
+// send is one draw: WebGL's software renderer spends far more on a draw than on
+// the few thousand vertices a frame has.
 #include "draw/batch.h"
 
 #ifdef KIT_VERTEX_BUFFER
@@ -24,6 +27,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -53,12 +57,21 @@ bool drawnThisFrame = false;
 
 // What GL has been told already; nothing at first.
 bool told = false;
+#ifndef KIT_VERTEX_BUFFER
 Rgba toldColour = {0, 0, 0, 0};
 double toldWidth = 0.0;
+#endif
 int toldLighting = -1;
 bool arraysOn = false;
 #ifdef KIT_VERTEX_BUFFER
 GLuint vertexBuffer = 0;
+// A vertex as the buffer object holds it: position and its run's colour.
+struct PackedVertex {
+    GLfloat x;
+    GLfloat y;
+    GLubyte colour[4];
+};
+PackedVertex packed[BATCH_VERTICES];
 #endif
 
 bool sameColour(const Rgba& p, const Rgba& q)
@@ -148,6 +161,7 @@ void holdWindowSegment(const Vec2& p, const Vec2& q)
 #endif
 }
 
+#ifndef KIT_VERTEX_BUFFER
 // Tells GL the colour and width of a run that draws, where they changed.
 void tellState(const BatchRun& run)
 {
@@ -164,30 +178,53 @@ void tellState(const BatchRun& run)
     }
     told = true;
 }
+#endif
 
-// Points GL's vertex array at the vertices from `base` on; returns the index
-// that a run's first vertex is to be counted from.
-int handOverVertices(int base)
-{
-    if (!arraysOn) {
-        glEnableClientState(GL_VERTEX_ARRAY);
-        arraysOn = true;
-    }
 #ifdef KIT_VERTEX_BUFFER
+GLubyte colourByte(float c)
+{
+    return static_cast<GLubyte>(std::lround(std::fmin(std::fmax(c, 0.0F), 1.0F) * 255.0F));
+}
+
+// The runs not sent yet, packed with their colours into the buffer object and
+// drawn as one run of triangles.
+void sendPacked()
+{
+    int count = 0;
+    for (int i = sentRuns; i < runCount; ++i) {
+        const BatchRun& run = runs[i];
+        assert((run.kind != RunKind::LINES || run.count == 0) && "the page sends lines as triangles");
+        const GLubyte c[4] = {colourByte(run.colour.r), colourByte(run.colour.g),
+                              colourByte(run.colour.b), colourByte(run.colour.a)};
+        for (int v = run.first; v < run.first + run.count; ++v) {
+            packed[count] = PackedVertex{vertices[2 * v], vertices[2 * v + 1], {c[0], c[1], c[2], c[3]}};
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return;
+    }
+    setLighting(false);
     if (vertexBuffer == 0) {
         glGenBuffers(1, &vertexBuffer);
     }
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>((held - base) * 2 * sizeof(GLfloat)),
-                 vertices + 2 * base, GL_STREAM_DRAW);
-    glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    return base;
-#else
-    (void)base;
-    glVertexPointer(2, GL_FLOAT, 0, vertices);
-    return 0;
-#endif
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(PackedVertex)), packed,
+                 GL_STREAM_DRAW);
+    if (!arraysOn) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        arraysOn = true;
+    }
+    glVertexPointer(2, GL_FLOAT, sizeof(PackedVertex), nullptr);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(PackedVertex),
+                   reinterpret_cast<const GLvoid*>(offsetof(PackedVertex, colour)));
+    glDrawArrays(GL_TRIANGLES, 0, count);
+    ++batchStats.draws;
+    batchStats.vertices += count;
+    drawnThisFrame = true;
 }
+#endif
 
 }  // namespace
 
@@ -293,7 +330,9 @@ void flushBatch()
     if (sentRuns == runCount) {
         return;
     }
-    int base = -1;
+#ifdef KIT_VERTEX_BUFFER
+    sendPacked();
+#else
     for (int i = sentRuns; i < runCount; ++i) {
         const BatchRun& run = runs[i];
         if (run.kind == RunKind::TEXT) {
@@ -303,7 +342,6 @@ void flushBatch()
                 told = false;
                 toldLighting = -1;
                 arraysOn = false;
-                base = -1;
                 drawnThisFrame = true;
             }
             continue;
@@ -312,15 +350,17 @@ void flushBatch()
             continue;
         }
         tellState(run);
-        if (base < 0) {
-            base = handOverVertices(run.first);
+        if (!arraysOn) {
+            glEnableClientState(GL_VERTEX_ARRAY);
+            glVertexPointer(2, GL_FLOAT, 0, vertices);
+            arraysOn = true;
         }
-        glDrawArrays(run.kind == RunKind::LINES ? GL_LINES : GL_TRIANGLES, run.first - base,
-                     run.count);
+        glDrawArrays(run.kind == RunKind::LINES ? GL_LINES : GL_TRIANGLES, run.first, run.count);
         ++batchStats.draws;
         batchStats.vertices += run.count;
         drawnThisFrame = true;
     }
+#endif
     sentRuns = runCount;
 }
 

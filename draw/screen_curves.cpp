@@ -23,6 +23,8 @@ constexpr double FULL_TURN = 2.0 * 3.14159265358979323846;
 // drawing's, finer than any rasteriser rounds.
 constexpr double SCREEN_TOLERANCE_PIXELS = 0.25;
 constexpr double PLAIN_TOLERANCE_PIXELS = 1.0 / 64.0;
+// Steps per octave of the radii that share a polygon.
+constexpr double RADIUS_STEPS_PER_OCTAVE = 8.0;
 // The widest step of a curve smaller than the tolerance: a triangle.
 constexpr double COARSEST_STEP = FULL_TURN / 3.0;
 
@@ -124,11 +126,33 @@ int visibleArcs(const Vec2& c, double r, double* from, double* to)
 
 void sendArc(const Vec2& c, double r, double from, double to)
 {
-    const int chords = chordsFor(r, to - from);
-    Vec2 current = onCircle(c, r, from);
-    for (int i = 1; i <= chords; ++i) {
+    // The arc is a stretch of the polygon of equal chords that the whole circle of
+    // its size is drawn as, its ends on that polygon's sides: circles that nearly
+    // coincide (a base and an undercut circle, a pitch circle and its dashes) keep
+    // their distance everywhere instead of crossing where their chords fall apart.
+    // NOTE: the sides follow the radius rounded up to a step of an eighth of an
+    // octave, so that circles a fraction of a pixel apart get the same polygon.
+    const double bucket = std::exp2(std::ceil(std::log2(r) * RADIUS_STEPS_PER_OCTAVE) /
+                                    RADIUS_STEPS_PER_OCTAVE);
+    const double step = FULL_TURN / chordsFor(bucket, FULL_TURN);
+    const auto onPolygon = [&](double angle, double side) {
+        const double rho = r * std::cos(step / 2.0) / std::cos(angle - (side + 0.5) * step);
+        return Vec2{c.x + rho * std::cos(angle), c.y + rho * std::sin(angle)};
+    };
+    double side = std::floor(from / step);
+    Vec2 current = onPolygon(from, side);
+    double at = from;
+    while (at < to) {
+        const double corner = (side + 1.0) * step;
         const Vec2 previous = current;
-        current = onCircle(c, r, from + (to - from) * (static_cast<double>(i) / chords));
+        if (corner < to) {
+            current = onCircle(c, r, corner);
+            at = corner;
+        } else {
+            current = onPolygon(to, side);
+            at = to;
+        }
+        side += 1.0;
         if (!segmentMissesWindow(previous, current)) {
             batchWindowSegment(previous.x, previous.y, current.x, current.y);
         }

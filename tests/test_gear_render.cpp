@@ -119,7 +119,8 @@ TEST_F(GearRenderTest, CentreLinesAndPitchCircleTurnWithTheAngle)
             const Vec2 d = {v.x - c.x, v.y - c.y};
             const double along = d.x * std::cos(angle) + d.y * std::sin(angle);
             const double across = -d.x * std::sin(angle) + d.y * std::cos(angle);
-            const bool circle = std::fabs(std::hypot(d.x, d.y) - radius) < FLOAT_TIGHT;
+            // On the circle, or on a chord's side within a quarter pixel of it.
+            const bool circle = std::fabs(std::hypot(d.x, d.y) - radius) < 0.25 / 400.0;
             if (circle) {
                 onCircle.push_back(std::atan2(d.y, d.x) - angle);
             }
