@@ -26,7 +26,7 @@ struct KitMatrix {
 // drawing to compare with.
 struct KitScreen {
     double pixelsPerUnit;  // pixels per window unit along the window's longer side
-    bool plain;            // every curve finely, nothing culled, the legend text as written
+    bool plain;            // every outline point sent, nothing culled, the legend text as written
 };
 extern KitScreen kitScreen;
 

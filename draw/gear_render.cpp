@@ -76,7 +76,7 @@ void drawGearTeeth(double s, double angle, int z, const Vec2& centre, int last,
     const double zoom = viewState.scale;
     const double pitch = 2.0 * PI / static_cast<double>(z);
     int kept[PROFILE_POINTS];
-    const int count = simplifyPolyline(points, last, screenTolerance() / zoom, kept);
+    const int count = simplifyPolyline(points, last, polylineTolerance() / zoom, kept);
     // The disc about the middle of the outline's box that holds all of it, on screen.
     Vec2 low = points[0];
     Vec2 high = points[0];
@@ -109,7 +109,7 @@ void drawProfile(const Vec2* points, int last, const Rgba& colour)
 {
     assert(last >= 0 && last <= PROFILE_LAST_INDEX && "outline overflows its array");
     int kept[PROFILE_POINTS];
-    const int count = simplifyPolyline(points, last, screenTolerance() / viewState.scale, kept);
+    const int count = simplifyPolyline(points, last, polylineTolerance() / viewState.scale, kept);
     batchColour(colour);
     batchLineWidth(toWindow(PROFILE_LINE_WIDTH) * 400.0);
     if (count > 1) {

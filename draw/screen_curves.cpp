@@ -19,12 +19,8 @@
 namespace {
 
 constexpr double FULL_TURN = 2.0 * 3.14159265358979323846;
-// The tolerances, pixels: what the eye cannot tell from the curve, and the plain
-// drawing's, finer than any rasteriser rounds.
+// The tolerance, pixels: what the eye cannot tell from the curve.
 constexpr double SCREEN_TOLERANCE_PIXELS = 0.25;
-constexpr double PLAIN_TOLERANCE_PIXELS = 1.0 / 64.0;
-// Steps per octave of the radii that share a polygon.
-constexpr double RADIUS_STEPS_PER_OCTAVE = 8.0;
 // The widest step of a curve smaller than the tolerance: a triangle.
 constexpr double COARSEST_STEP = FULL_TURN / 3.0;
 
@@ -53,8 +49,12 @@ double distanceToSegment(const Vec2& p, const Vec2& a, const Vec2& b)
 
 double screenTolerance()
 {
-    const double pixels = kitScreen.plain ? PLAIN_TOLERANCE_PIXELS : SCREEN_TOLERANCE_PIXELS;
-    return pixels / kitScreen.pixelsPerUnit;
+    return SCREEN_TOLERANCE_PIXELS / kitScreen.pixelsPerUnit;
+}
+
+double polylineTolerance()
+{
+    return kitScreen.plain ? 0.0 : screenTolerance();
 }
 
 bool culling()
@@ -130,11 +130,7 @@ void sendArc(const Vec2& c, double r, double from, double to)
     // its size is drawn as, its ends on that polygon's sides: circles that nearly
     // coincide (a base and an undercut circle, a pitch circle and its dashes) keep
     // their distance everywhere instead of crossing where their chords fall apart.
-    // NOTE: the sides follow the radius rounded up to a step of an eighth of an
-    // octave, so that circles a fraction of a pixel apart get the same polygon.
-    const double bucket = std::exp2(std::ceil(std::log2(r) * RADIUS_STEPS_PER_OCTAVE) /
-                                    RADIUS_STEPS_PER_OCTAVE);
-    const double step = FULL_TURN / chordsFor(bucket, FULL_TURN);
+    const double step = FULL_TURN / chordsFor(r, FULL_TURN);
     const auto onPolygon = [&](double angle, double side) {
         const double rho = r * std::cos(step / 2.0) / std::cos(angle - (side + 0.5) * step);
         return Vec2{c.x + rho * std::cos(angle), c.y + rho * std::sin(angle)};

@@ -10,9 +10,11 @@
 // sag: what lies wholly beyond it on one side cannot show.
 constexpr double WINDOW_REACH = 1.01;
 
-// Largest distance of what is sent from the true curve: a quarter pixel (a
-// sixty-fourth in the plain drawing).
+// Largest distance of what is sent from the true curve: a quarter pixel.
 double screenTolerance();
+// The same for a polyline, which is the true curve itself: a quarter pixel, none
+// in the plain drawing, which sends every point.
+double polylineTolerance();
 // Whether what cannot show is left out (not in the plain drawing).
 bool culling();
 

@@ -4,7 +4,7 @@
 //
 // Every vertex reaches GL in window coordinates, so the recorded segments are what
 // the window shows. The plain drawing to compare with is the same call in the
-// kit's plain mode: every dash of the figure, finely, nothing culled.
+// kit's plain mode: every dash of the figure, nothing culled.
 #include <gtest/gtest.h>
 
 #include <algorithm>
