@@ -136,21 +136,48 @@ void makeImage(const Legend& legend)
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(image.left, image.bottom, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE,
                  readBack);
-    std::memset(texels, 0, sizeof texels);
-    for (GLsizei row = 0; row < image.height; ++row) {
-        for (GLsizei col = 0; col < image.width; ++col) {
-            const unsigned char* p = readBack + 4 * (row * image.width + col);
-            unsigned char* t = texels + 4 * (row * image.texWidth + col);
-            t[0] = p[0];
-            t[1] = p[1];
-            t[2] = p[2];
-            t[3] = (p[0] & p[1] & p[2]) == 255 ? 0 : 255;
-        }
-    }
     glEnable(GL_SCISSOR_TEST);
     glScissor(image.left, image.bottom, image.width, image.height);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
+    // The image is cut to the box of what the lines inked: the quad's every pixel
+    // costs the rasteriser, inked or not.
+    const auto inked = [](const unsigned char* p) { return (p[0] & p[1] & p[2]) != 255; };
+    GLsizei left = image.width;
+    GLsizei right = 0;
+    GLsizei bottom = image.height;
+    GLsizei top = 0;
+    for (GLsizei row = 0; row < image.height; ++row) {
+        for (GLsizei col = 0; col < image.width; ++col) {
+            if (inked(readBack + 4 * (row * image.width + col))) {
+                left = col < left ? col : left;
+                right = col + 1 > right ? col + 1 : right;
+                bottom = row < bottom ? row : bottom;
+                top = row + 1 > top ? row + 1 : top;
+            }
+        }
+    }
+    if (right <= left) {
+        return;  // nothing inked: nothing to draw
+    }
+    const GLsizei fullWidth = image.width;
+    image.left += left;
+    image.bottom += bottom;
+    image.width = right - left;
+    image.height = top - bottom;
+    image.texWidth = powerOfTwoAtLeast(image.width);
+    image.texHeight = powerOfTwoAtLeast(image.height);
+    std::memset(texels, 0, sizeof texels);
+    for (GLsizei row = 0; row < image.height; ++row) {
+        for (GLsizei col = 0; col < image.width; ++col) {
+            const unsigned char* p = readBack + 4 * ((row + bottom) * fullWidth + col + left);
+            unsigned char* t = texels + 4 * (row * image.texWidth + col);
+            t[0] = p[0];
+            t[1] = p[1];
+            t[2] = p[2];
+            t[3] = inked(p) ? 255 : 0;
+        }
+    }
     if (image.texture == 0) {
         glGenTextures(1, &image.texture);
     }
