@@ -97,7 +97,7 @@ windows-zip: windows
 	rm -rf $(WIN_DIR)/zip $(WIN_DIR)/gearmesh-windows.zip
 	mkdir -p $(WIN_DIR)/zip/gearmesh
 	cp $(WIN_DIR)/gearmesh.exe docs/gearmesh-english.bat docs/view1.png docs/view2.png \
-	   docs/view3.png docs/view4.png $(WIN_DIR)/zip/gearmesh/
+	   docs/view3.png docs/view4.png docs/view5.png $(WIN_DIR)/zip/gearmesh/
 	{ printf '\357\273\277'; sed 's/\r*$$/\r/' docs/windows-start.txt; } \
 	  > $(WIN_DIR)/zip/gearmesh/windows-start.txt
 	sed 's/\r*$$/\r/' LICENSE > $(WIN_DIR)/zip/gearmesh/LICENSE.txt

@@ -5,7 +5,8 @@
 // and asks for a redisplay: keys that arrive while a slow frame is drawn all count,
 // and end in one frame. 'z' and 'x' open the console dialogue and return at once;
 // the window goes on living while it waits for its answers. 'p' asks the next
-// frame to be saved as a picture (app/picture.cpp).
+// frame to be saved as a picture (app/picture.cpp). 'a' lets a timer step the
+// mesh views, a frame posted per step, until something stops it.
 #include "app/keyboard.h"
 
 #include <cstdlib>
@@ -17,6 +18,38 @@
 #include "app/window.h"
 #include "console/dialogue.h"
 #include "gear/gear_pair.h"
+
+static bool playing;          // 'a': the mesh views step by themselves
+static int playRun;           // numbers each start, so that a stopped run's timer ends
+
+static bool inMeshView()
+{
+    const char mode = viewState.viewMode;
+    return mode == '3' || mode == '4' || mode == '5';
+}
+
+// One step of a run that 'a' started; the timer it sets is the run's only one.
+static void playStep(int run)
+{
+    if (!playing || run != playRun) {
+        return;
+    }
+    advanceMesh();
+    glutPostRedisplay();
+    glutTimerFunc(PLAY_STEP_MS, playStep, run);
+}
+
+static void startPlaying()
+{
+    playing = true;
+    ++playRun;
+    glutTimerFunc(PLAY_STEP_MS, playStep, playRun);
+}
+
+bool meshPlaying()
+{
+    return playing;
+}
 
 void keyboardCommand(unsigned char key, int x, int y)
 {
@@ -35,6 +68,7 @@ void keyboardCommand(unsigned char key, int x, int y)
     switch (key) {
     case 'z':
     case 'x':
+        playing = false;
         openDialogue();
         waitForAnswers();
         return;
@@ -42,6 +76,9 @@ void keyboardCommand(unsigned char key, int x, int y)
     case '2':
     case '3':
     case '4':
+    case '5':
+        // NOTE: a run goes on from one mesh view to another, and ends with 1 or 2.
+        playing = playing && key != '1' && key != '2';
         v.viewMode = static_cast<char>(key);
         v.step = v.baseStep;
         v.theta1 = -v.step;
@@ -65,6 +102,13 @@ void keyboardCommand(unsigned char key, int x, int y)
         break;
     case 's':
         break;
+    case 'a':
+        if (playing || !inMeshView()) {
+            playing = false;
+            return;
+        }
+        startPlaying();
+        return;
     case 'p':
         // NOTE: the frame that saves shows the state as it is; nothing turns.
         askForPicture();
@@ -73,7 +117,7 @@ void keyboardCommand(unsigned char key, int x, int y)
     default:
         return;
     }
-    if (v.viewMode == '3' || v.viewMode == '4') {
+    if (inMeshView()) {
         advanceMesh();
     }
     glutPostRedisplay();

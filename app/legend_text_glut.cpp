@@ -1,25 +1,39 @@
 // legend_text_glut.cpp -- the legends as GLUT's bitmap text (the desktop programs),
 // written with lighting on, whose dark grey they take, and drawn at the place in
-// the frame where the views write them, under what is drawn after.
+// the frame where the views write them, under what is drawn after. GLUT's fonts
+// stop at Latin-1, so the Japanese of a legend in the text language is drawn from
+// the glyphs of legend_glyphs.cpp, on the same baseline.
 //
 // A legend is some 300 characters, each its own glBitmap with GLUT's state saved
-// and restored around it. So the lines a view writes are written once, into the
-// cleared frame, read back, and kept as an image (a texture whose clear pixels are
-// transparent); every later frame that writes the same lines in the same window
-// draws that image as one quad, pixel for pixel what the bitmaps put there. Lines
-// written into a frame that already has something drawn (which no view does), and
-// the plain drawing, get the bitmaps themselves.
+// and restored around it. So the lines a view writes first in its frame are
+// written once, into the cleared frame, read back, and kept as an image (a texture
+// whose clear pixels are transparent); every later frame that writes the same
+// lines in the same window draws that image as one quad, pixel for pixel what the
+// bitmaps put there. Lines written once something is drawn (a count or a label
+// among the figures), and the plain drawing, get the bitmaps themselves.
 #include <GL/freeglut.h>
 
+#include <cassert>
 #include <cstring>
 
+#include "app/legend_glyphs.h"
 #include "app/window.h"
 #include "draw/batch.h"
 
+const LegendGlyph* legendGlyph(unsigned int codePoint)
+{
+    for (int i = 0; i < LEGEND_GLYPH_COUNT; ++i) {
+        if (LEGEND_GLYPHS[i].codePoint == codePoint) {
+            return &LEGEND_GLYPHS[i];
+        }
+    }
+    return nullptr;
+}
+
 namespace {
 
-// Lines a legend holds, and the bytes of one.
-constexpr int LEGEND_LINES = 12;
+// Lines of text a frame holds, and the bytes of one.
+constexpr int LEGEND_LINES = 48;
 constexpr int LINE_BYTES = 128;
 // Pixels of GLUT's 18-pixel fonts above and below a baseline, with room to spare.
 constexpr int ABOVE_BASELINE = 24;
@@ -55,7 +69,7 @@ struct LegendImage {
     GLuint texture;
 };
 
-Legend written;  // lines written since the legend was last drawn
+Legend written;  // the frame's lines, in the order written
 LegendImage image;
 unsigned char readBack[IMAGE_WIDTH_MAX * IMAGE_HEIGHT_MAX * 4];
 unsigned char texels[IMAGE_WIDTH_MAX * IMAGE_HEIGHT_MAX * 4];
@@ -75,6 +89,19 @@ bool sameLegend(const Legend& p, const Legend& q)
     return true;
 }
 
+// The code point that starts at *c (UTF-8), c moved past it. A byte that starts no
+// character stands for itself.
+unsigned int nextCodePoint(const char*& c)
+{
+    const unsigned char lead = static_cast<unsigned char>(*c++);
+    const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned int code = more == 0 ? lead : lead & (0x3Fu >> more);
+    for (int i = 0; i < more && (static_cast<unsigned char>(*c) & 0xC0) == 0x80; ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(*c++) & 0x3F);
+    }
+    return code;
+}
+
 void writeBitmaps(const Legend& legend)
 {
     glEnable(GL_LIGHTING);
@@ -82,8 +109,18 @@ void writeBitmaps(const Legend& legend)
         const LegendLine& line = legend.lines[i];
         glPushAttrib(GL_CURRENT_BIT);
         glRasterPos2f(line.x, line.y);
-        for (const char* c = line.text; *c != '\0'; ++c) {
-            glutBitmapCharacter(line.font, static_cast<int>(static_cast<signed char>(*c)));
+        for (const char* c = line.text; *c != '\0';) {
+            const unsigned int code = nextCodePoint(c);
+            if (code < 0x80) {
+                glutBitmapCharacter(line.font, static_cast<int>(code));
+                continue;
+            }
+            const LegendGlyph* glyph = legendGlyph(code);
+            assert(glyph != nullptr && "a legend character without a glyph: make-legend-glyphs.py");
+            if (glyph != nullptr) {
+                glBitmap(LEGEND_GLYPH_SIZE, LEGEND_GLYPH_SIZE, 0.0f, LEGEND_GLYPH_DESCENT,
+                         LEGEND_GLYPH_SIZE, 0.0f, glyph->bits);
+            }
         }
         glPopAttrib();
     }
@@ -221,34 +258,36 @@ void drawImage()
     glDisable(GL_TEXTURE_2D);
 }
 
-// The batch's call at the legend's place in the frame.
-void sendLegend(bool bufferClear)
+// The batch's call at the place of the frame's lines first to first + count - 1.
+void sendLines(int first, int count, bool bufferClear)
 {
-    if (written.count == 0) {
+    Legend part = {};
+    for (int i = first; i < first + count && i < written.count; ++i) {
+        part.lines[part.count++] = written.lines[i];
+    }
+    if (part.count == 0) {
         return;
     }
-    glGetIntegerv(GL_VIEWPORT, written.viewport);
-    if (image.made && sameLegend(written, image.legend) && !kitScreen.plain) {
+    glGetIntegerv(GL_VIEWPORT, part.viewport);
+    if (image.made && sameLegend(part, image.legend) && !kitScreen.plain) {
         drawImage();
     } else if (bufferClear && !kitScreen.plain) {
-        makeImage(written);
+        makeImage(part);
         if (image.made) {
             drawImage();
         }
     } else {
-        writeBitmaps(written);
+        writeBitmaps(part);
     }
-    written.count = 0;
 }
 
 }  // namespace
 
 void drawText(float x, float y, void* font, const char* text)
 {
-    batchTextSender = sendLegend;
+    batchTextSender = sendLines;
     if (written.count == LEGEND_LINES) {
-        // NOTE: no view writes this many; the lines so far go first.
-        flushBatch();
+        return;  // NOTE: no frame writes this many lines
     }
     LegendLine& line = written.lines[written.count];
     line.x = x;
@@ -256,8 +295,8 @@ void drawText(float x, float y, void* font, const char* text)
     line.font = font;
     std::strncpy(line.text, text, LINE_BYTES - 1);
     line.text[LINE_BYTES - 1] = '\0';
+    batchText(written.count);
     ++written.count;
-    batchText();
 }
 
 void startTextFrame()

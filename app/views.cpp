@@ -1,4 +1,5 @@
-// views.cpp -- composes the frame of the selected view.
+// views.cpp -- composes the frame of the selected view (view 5 is laid out in
+// contact_view.cpp).
 //
 // The pitch point is the model origin and the window centre at every zoom; gear 1
 // is centred below it, gear 2 above. The order of drawing decides what covers
@@ -10,6 +11,7 @@
 
 #include <cassert>
 
+#include "app/contact_view.h"
 #include "app/keyboard.h"
 #include "app/window.h"
 #include "draw/gear_render.h"
@@ -28,6 +30,8 @@ static constexpr int LEGEND_LINE_COUNT = 5;
 static constexpr float LEGEND_X = -0.9f;
 static constexpr float LEGEND_HEADING_Y = 0.95f;
 static const float LEGEND_YS[LEGEND_LINE_COUNT] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
+// The mesh views count the pairs of teeth in contact on a line of their own.
+static constexpr float COUNT_Y = 0.65f;
 
 static void legend(const char* const* lines)
 {
@@ -156,6 +160,7 @@ static void drawShiftedMeshView()
     for (int i = 0; i < gp.contactCount; ++i) {
         dot(gp.contacts[i], CONTACT_COLOUR);
     }
+    drawContactCount(LEGEND_X, COUNT_Y, gp.contactCount);
     drawGearTeeth(v.scale, v.theta1w + gp.phase1, gp.z1, gp.center1, gp.count1, gp.profile1.p,
                   RED);
     drawGearTeeth(v.scale, (PI - v.theta2w) + gp.phase2, gp.z2, gp.center2, gp.count2,
@@ -183,6 +188,7 @@ static void drawStandardMeshView()
     for (int i = 0; i < gp.stdContactCount; ++i) {
         dot(gp.stdContacts[i], CONTACT_COLOUR);
     }
+    drawContactCount(LEGEND_X, COUNT_Y, gp.stdContactCount);
     drawGearTeeth(v.scale, v.theta1w, gp.z1, gp.stdCenter1, gp.stdCount1, gp.stdProfile1.p, RED);
     drawGearTeeth(v.scale, PI - v.theta2w, gp.z2, gp.stdCenter2, gp.stdCount2, gp.stdProfile2.p,
                   RED);
@@ -212,6 +218,9 @@ void displayViews()
     }
     if (mode == '4') {
         drawStandardMeshView();
+    }
+    if (mode == '5') {
+        drawContactView();
     }
     endFrame();
 }

@@ -95,6 +95,9 @@ double neededVertices()
     const float* v = batchVertices();
     for (int r = 0; r < batchRunCount(); ++r) {
         const BatchRun& run = batchRuns()[r];
+        if (run.kind == RunKind::TEXT) {
+            continue;
+        }
         std::vector<Point> chain;
         const auto close = [&] {
             needed += chain.size() > 1 ? 2.0 * thinned(chain, 0, chain.size() - 1) : 0.0;

@@ -89,16 +89,39 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n標準歯車では  かみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f",
      "\nStandard gears: contact ratio ε=%.3f (path of contact %.4f / base pitch %.4f)  "
      "tip clearance c=%.4f"},
+    {"\nすべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）",
+     "\nspecific sliding at the roots: gear 1 %.3f, gear 2 %.3f (single-pair contact %.4f)"},
+    {"\n標準歯車では  すべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）",
+     "\nstandard pair: specific sliding at the roots: gear 1 %.3f, gear 2 %.3f "
+     "(single-pair contact %.4f)"},
 
     // [SECTION] Key help
     {"\n'1' '2'キーで：１歯車・２歯車描画の選択", "\n'1' '2' keys: gear 1 or gear 2 alone"},
     {"\n'3'キーで　　：１，２歯車かみ合い図の選択", "\n'3' key     : gears 1 and 2 in mesh"},
+    {"\n'4'キーで　　：標準歯車のかみ合い図の選択", "\n'4' key     : the standard pair in mesh"},
+    {"\n'5'キーで　　：かみ合いの分担とすべり率の図の選択",
+     "\n'5' key     : how contact is shared, and the specific sliding"},
     {"\n's'キーで    ：かみ合い運動描画継続", "\n's' key     : turn the gears one step"},
+    {"\n'a'キーで    ：かみ合い運動の自動再生・停止", "\n'a' key     : turn the gears on and on, or stop"},
     {"\n'r' 'R'キーで：かみ合い運動順逆の変更", "\n'r' 'R' keys: turn forward, backward"},
     {"\n'w' 'W'キーで：図の縮小拡大", "\n'w' 'W' keys: zoom out, zoom in"},
     {"\n'z'キーで    ：１，２歯車の歯数変更", "\n'z' key     : new numbers of teeth"},
+    {"\n'x'キーで    ：転位係数だけ変更", "\n'x' key     : new shift coefficients only"},
     {"\n'p'キーで    ：表示中の図をPNGファイルに保存", "\n'p' key     : save the picture as a PNG file"},
     {"\nESCキーで　　：終了", "\nESC key     : quit"},
+
+    // [SECTION] Window legends in the text language (app/contact_view.cpp)
+    {"(5) 作用線上のかみ合い：上は転位歯車，下は標準歯車",
+     "(5) contact along the line of action: shifted pair above, standard pair below"},
+    {"赤：一対かみ合い区間  青：二対かみ合い区間  黒点：いまの接触点",
+     "red: one pair in contact  blue: two pairs  black dots: contacts now"},
+    {"すべり率：緑は歯車1，赤紫は歯車2（左の目盛り）",
+     "specific sliding: green gear 1, magenta gear 2 (scale on the left)"},
+    {"A：かみ合い始め  E：かみ合い終わり  P：ピッチ点",
+     "A: contact starts  E: contact ends  P: pitch point"},
+    {"転位歯車  かみ合い率ε=%.3f", "shifted pair  contact ratio ε=%.3f"},
+    {"標準歯車  かみ合い率ε=%.3f", "standard pair  contact ratio ε=%.3f"},
+    {"かみ合っている歯の対：%d", "tooth pairs in contact: %d"},
 
     // [SECTION] Picture (app/picture.cpp)
     {"\n図を保存しました：%s", "\nPicture saved: %s"},

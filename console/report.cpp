@@ -6,6 +6,7 @@
 
 #include "console/console_text.h"
 #include "console/language.h"
+#include "gear/contact_path.h"
 #include "gear/gear_pair.h"
 #include "gear/pair_stages.h"
 #include "gear/tooth_profile.h"
@@ -22,14 +23,22 @@ static const char* const CONTACT_TEXT =
     "\nかみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f";
 static const char* const STD_CONTACT_TEXT =
     "\n標準歯車では  かみ合い率ε=%.3f（かみ合い長さ%.4f÷法線ピッチ%.4f）  頂げきc=%.4f";
+static const char* const SLIDING_TEXT =
+    "\nすべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）";
+static const char* const STD_SLIDING_TEXT =
+    "\n標準歯車では  すべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）";
 
 static const char* const KEY_HELP_TEXTS[] = {
     "\n'1' '2'キーで：１歯車・２歯車描画の選択",
     "\n'3'キーで　　：１，２歯車かみ合い図の選択",
+    "\n'4'キーで　　：標準歯車のかみ合い図の選択",
+    "\n'5'キーで　　：かみ合いの分担とすべり率の図の選択",
     "\n's'キーで    ：かみ合い運動描画継続",
+    "\n'a'キーで    ：かみ合い運動の自動再生・停止",
     "\n'r' 'R'キーで：かみ合い運動順逆の変更",
     "\n'w' 'W'キーで：図の縮小拡大",
     "\n'z'キーで    ：１，２歯車の歯数変更",
+    "\n'x'キーで    ：転位係数だけ変更",
     "\n'p'キーで    ：表示中の図をPNGファイルに保存",
     "\nESCキーで　　：終了",
 };
@@ -49,11 +58,18 @@ void printReport()
     // Contact ratio: the path of contact that the views draw (undercut ends
     // included) in base pitches; tip clearance a - ru1 - rf2. Then the same for
     // the standard pair of view 4.
+    // Each followed by the specific sliding at the two roots, where it is worst,
+    // and the length of path on which one pair of teeth carries the load alone.
     const double path = gp.limit1 + gp.limit2;
     say(CONTACT_TEXT, path / gp.pb, path, gp.pb, tipClearance(1));
+    const ContactPath shifted = shiftedContactPath();
+    say(SLIDING_TEXT, rootSliding(shifted, 1), rootSliding(shifted, 2), singlePairLength(shifted));
     const double stdPath = gp.stdLimit1 + gp.stdLimit2;
     const double stdClearance = (gp.r01 + gp.r02) - gp.ru01 - (gp.r02 - DEDENDUM);
     say(STD_CONTACT_TEXT, stdPath / gp.pb, stdPath, gp.pb, stdClearance);
+    const ContactPath standard = standardContactPath();
+    say(STD_SLIDING_TEXT, rootSliding(standard, 1), rootSliding(standard, 2),
+        singlePairLength(standard));
     for (const char* line : KEY_HELP_TEXTS) {
         sayText(line);
     }

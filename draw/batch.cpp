@@ -230,7 +230,7 @@ void sendPacked()
 
 KitScreen kitScreen = {400.0, false};
 BatchStats batchStats = {};
-void (*batchTextSender)(bool bufferClear) = nullptr;
+void (*batchTextSender)(int first, int count, bool bufferClear) = nullptr;
 
 void startBatchFrame()
 {
@@ -320,9 +320,12 @@ void batchWindowTriangle(const Vec2& p, const Vec2& q, const Vec2& r)
     hold(r.x, r.y);
 }
 
-void batchText()
+void batchText(int line)
 {
     makeRoom(RunKind::TEXT, 0);
+    BatchRun& run = runs[runCount - 1];
+    run.first = run.count == 0 ? line : run.first;
+    ++run.count;
 }
 
 void flushBatch()
@@ -337,7 +340,7 @@ void flushBatch()
         const BatchRun& run = runs[i];
         if (run.kind == RunKind::TEXT) {
             if (batchTextSender != nullptr) {
-                batchTextSender(!drawnThisFrame);
+                batchTextSender(run.first, run.count, !drawnThisFrame);
                 // The text leaves GL's lighting, colour and arrays as it needs them.
                 told = false;
                 toldLighting = -1;

@@ -34,8 +34,9 @@ enum class RunKind { LINES, TRIANGLES, TEXT };
 
 // One run of the batch: `count` vertices from `first` on (x, y pairs of
 // batchVertices()), drawn as GL_LINES or GL_TRIANGLES in one colour and, for
-// lines, one width in pixels. A TEXT run holds no vertices: the legend text
-// written at that point of the frame is drawn there.
+// lines, one width in pixels. A TEXT run holds no vertices: it stands for the
+// frame's lines of text `first` to `first + count - 1` (as the window's text code
+// numbers them from 0 in each frame), drawn at that point of the frame.
 struct BatchRun {
     RunKind kind;
     Rgba colour;
@@ -66,14 +67,14 @@ void batchTriangle(double x1, double y1, double x2, double y2, double x3, double
 // The same already in window coordinates.
 void batchWindowSegment(double x1, double y1, double x2, double y2);
 void batchWindowTriangle(const Vec2& p, const Vec2& q, const Vec2& r);
-// Marks the place of the legend text in the frame's order of drawing.
-void batchText();
+// Marks the place of the frame's text line `line` in the order of drawing.
+void batchText(int line);
 // Sends the runs not sent yet.
 void flushBatch();
 
-// Who draws the legend text at its run: told whether nothing of the frame has been
-// drawn before it (the buffer is as the clear left it). Set by the window code.
-extern void (*batchTextSender)(bool bufferClear);
+// Who draws the text at its run: its lines, and whether nothing of the frame has
+// been drawn before them (the buffer is as the clear left it). Set by the window code.
+extern void (*batchTextSender)(int first, int count, bool bufferClear);
 
 // The runs held, and their vertices: the frame so far, unless the batch filled up.
 int batchRunCount();

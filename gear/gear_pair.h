@@ -134,7 +134,7 @@ extern GearPairState gearPair;
 // Set by the entry and the dialogue before the window exists; later changed by the
 // keyboard, the dialogue it starts, and the angle advance of the mesh views.
 struct ViewState {
-    char viewMode;          // '1' to '4': the view shown
+    char viewMode;          // '1' to '5': the view shown
     char lastKey;           // the most recent key pressed in the window
     double scale;           // zoom: window units per module
     double baseStep;        // one rotation step of gear 1, PI / (20 z1)

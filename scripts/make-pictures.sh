@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes docs/view1.png .. docs/view4.png, the four views of gearmesh, by running
+# Makes docs/view1.png .. docs/view5.png, the five views of gearmesh, by running
 # the built program in a private X server (Xvfb) and reading its window back.
 # Usage: scripts/make-pictures.sh [BUILD_DIR]   (default: build)
 set -euo pipefail

@@ -12,7 +12,8 @@ set(GEARMESH_E2E_DIR ${CMAKE_CURRENT_LIST_DIR}/e2e)
 # Frames of failed checks are kept here as PNG files, to be looked at.
 set(GEARMESH_E2E_ARTIFACTS ${CMAKE_BINARY_DIR}/e2e-artifacts)
 
-foreach(name views animation zoom keys close title console window_system picture burst dialogue)
+foreach(name views animation zoom keys close title console window_system picture burst dialogue
+             contact_view)
   add_test(NAME e2e_${name}
     COMMAND ${Python3_EXECUTABLE} -B ${GEARMESH_E2E_DIR}/test_${name}.py $<TARGET_FILE:gearmesh>)
   set_tests_properties(e2e_${name} PROPERTIES
@@ -23,6 +24,7 @@ endforeach()
 # The keys that reach the mesh step and the dialogue also run on the asserts-on
 # build (`make test` selects them by this label there), so that an assert on the
 # window's path fails the suite.
-set_tests_properties(e2e_keys e2e_animation e2e_dialogue PROPERTIES LABELS "e2e;window_asserts")
+set_tests_properties(e2e_keys e2e_animation e2e_dialogue e2e_contact_view PROPERTIES
+  LABELS "e2e;window_asserts")
 # It times the program; tests beside it on two cores would time themselves.
 set_tests_properties(e2e_burst PROPERTIES RUN_SERIAL TRUE)

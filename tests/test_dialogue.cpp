@@ -18,10 +18,14 @@ const std::string NO_MESH = "\nかみ合い圧力角=0  かみ合いできない
 const std::string KEY_HELP =
     "\n'1' '2'キーで：１歯車・２歯車描画の選択"
     "\n'3'キーで　　：１，２歯車かみ合い図の選択"
+    "\n'4'キーで　　：標準歯車のかみ合い図の選択"
+    "\n'5'キーで　　：かみ合いの分担とすべり率の図の選択"
     "\n's'キーで    ：かみ合い運動描画継続"
+    "\n'a'キーで    ：かみ合い運動の自動再生・停止"
     "\n'r' 'R'キーで：かみ合い運動順逆の変更"
     "\n'w' 'W'キーで：図の縮小拡大"
     "\n'z'キーで    ：１，２歯車の歯数変更"
+    "\n'x'キーで    ：転位係数だけ変更"
     "\n'p'キーで    ：表示中の図をPNGファイルに保存"
     "\nESCキーで　　：終了";
 
@@ -38,7 +42,9 @@ TEST(Dialogue, ExactOutputFor20And20Unshifted)
         "\n基準ピッチ円・基礎円半径     r02=10.0000 rg2= 9.3969"
         "\nかみ合いピッチ円・歯先円半径 rb2=10.0000 ru2=11.0000"
         "\nかみ合い率ε=1.557（かみ合い長さ4.5960÷法線ピッチ2.9521）  頂げきc=0.2500"
-        "\n標準歯車では  かみ合い率ε=1.557（かみ合い長さ4.5960÷法線ピッチ2.9521）  頂げきc=0.2500" +
+        "\nすべり率  歯元で歯車1 -4.095  歯車2 -4.095（一対かみ合い区間1.3083）"
+        "\n標準歯車では  かみ合い率ε=1.557（かみ合い長さ4.5960÷法線ピッチ2.9521）  頂げきc=0.2500"
+        "\n標準歯車では  すべり率  歯元で歯車1 -4.095  歯車2 -4.095（一対かみ合い区間1.3083）" +
         KEY_HELP;
     EXPECT_EQ(runDialogue("20 20\n0 0\n", 'z'), expected);
     EXPECT_EQ(gearPair.alphab, gearPair.alpha0);
@@ -61,9 +67,29 @@ TEST(Dialogue, ExactOutputFor12And30WithShift)
         "\n基準ピッチ円・基礎円半径     r02=15.0000 rg2=14.0954"
         "\nかみ合いピッチ円・歯先円半径 rb2=15.3314 ru2=16.0000"
         "\nかみ合い率ε=1.380（かみ合い長さ4.0735÷法線ピッチ2.9521）  頂げきc=0.2140"
-        "\n標準歯車では  かみ合い率ε=1.185（かみ合い長さ3.4975÷法線ピッチ2.9521）  頂げきc=0.2500" +
+        "\nすべり率  歯元で歯車1 -2.472  歯車2 -2.535（一対かみ合い区間1.8308）"
+        "\n標準歯車では  かみ合い率ε=1.185（かみ合い長さ3.4975÷法線ピッチ2.9521）  頂げきc=0.2500"
+        "\n標準歯車では  すべり率  歯元で歯車1 -3.012  歯車2 -2.419（一対かみ合い区間2.4068）" +
         KEY_HELP;
     EXPECT_EQ(runDialogue("12 30\n0.5 0\n", 'z'), expected);
+}
+
+// The root sliding that a designer balances by splitting the shift, and the single-pair
+// zone, of the pairs a textbook works through (shifted pair, then standard pair).
+TEST(Dialogue, ReportsRootSlidingAndTheSinglePairZone)
+{
+    const char* const cases[][3] = {
+        {"10 30\n0.5 0\n", "1 -3.829  歯車2 -2.741（一対かみ合い区間1.9353",
+         "1 -1.740  歯車2 -2.601（一対かみ合い区間2.9146"},
+        {"12 24\n0.6 0.36\n", "1 -2.206  歯車2 -2.199（一対かみ合い区間1.9254",
+         "1 -3.227  歯車2 -3.133（一対かみ合い区間2.4068"},
+    };
+    for (const auto& c : cases) {
+        const std::string out = runDialogue(c[0], 'z');
+        EXPECT_NE(out.find(std::string("\nすべり率  歯元で歯車") + c[1]), std::string::npos);
+        EXPECT_NE(out.find(std::string("\n標準歯車では  すべり率  歯元で歯車") + c[2]),
+                  std::string::npos);
+    }
 }
 
 TEST(Dialogue, NoMeshRepeatsTheShiftPromptOnly)

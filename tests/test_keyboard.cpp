@@ -150,7 +150,7 @@ TEST_F(Keyboard, ZoomStaysFiniteForAnyNumberOfPresses)
 TEST_F(Keyboard, KeysOutsideTheTableOnlyRecordThemselves)
 {
     const ViewState before = viewState;
-    const unsigned char keys[] = {'Z', 'X', 'S', '!', '5', 'q', 200};
+    const unsigned char keys[] = {'Z', 'X', 'S', '!', '6', 'q', 200};
     for (unsigned char key : keys) {
         keyboardCommand(key, 3, 4);
         EXPECT_EQ(static_cast<unsigned char>(viewState.lastKey), key);
@@ -182,6 +182,41 @@ TEST_F(Keyboard, NewNumbersAreAskedForWhileTheWindowLives)
     glrec::reset();
     reinterpret_cast<void (*)(int)>(timer.f)(0);
     EXPECT_EQ(glrec::count(Fn::PostRedisplay), 1);
+    std::fclose(consoleOut);
+    consoleOut = stdout;
+}
+
+// 'a' hands the stepping to a timer, 25 steps a second, each posting one frame; it
+// goes on in another mesh view and stops at 'a', a single gear's view or 'z', after
+// which the run's last timer turns nothing and sets no other.
+TEST_F(Keyboard, PlayStepsByTimerUntilStopped)
+{
+    consoleOut = std::fopen("/dev/null", "w");
+    glrec::Call timer = {};
+    auto fire = [&timer] {
+        for (const glrec::Call& c : glrec::callsOf(Fn::TimerFunc)) {
+            timer = c.a[0] == 40.0 ? c : timer;
+        }
+        glrec::reset();
+        reinterpret_cast<void (*)(int)>(timer.f)(static_cast<int>(timer.a[1]));
+    };
+    for (char stop : {'a', '1', 'z'}) {
+        keyboardCommand('5', 0, 0);
+        keyboardCommand('a', 0, 0);
+        const double before = viewState.theta1;
+        fire();
+        fire();
+        EXPECT_EQ(viewState.theta1, before + 2 * viewState.step);
+        EXPECT_EQ(glrec::count(Fn::PostRedisplay) + glrec::count(Fn::TimerFunc), 2);
+        keyboardCommand('4', 0, 0);
+        keyboardCommand(static_cast<unsigned char>(stop), 0, 0);
+        const double stopped = viewState.theta1;
+        fire();
+        EXPECT_EQ(viewState.theta1, stopped) << stop;
+        EXPECT_EQ(glrec::count(Fn::TimerFunc) + glrec::count(Fn::PostRedisplay), 0) << stop;
+    }
+    answerDialogue("20 20", true);
+    answerDialogue("0 0", true);
     std::fclose(consoleOut);
     consoleOut = stdout;
 }

@@ -11,6 +11,7 @@
 #include "app/keyboard.h"
 #include "app/views.h"
 #include "app/window.h"
+#include "console/language.h"
 #include "dialogue_script.h"
 #include "gear_fixture.h"
 #include "trace_reading.h"
@@ -159,7 +160,8 @@ TEST(Views, ShiftedMeshDrawsCirclesThenMarksThenTeeth)
         "     circle : blue :mesh pitch cl,  green:base cl,  black:undercut cl",
         "     point  : blue :mesh pitch pnt, black:mesh start and finish pnt",
         "                 green:interference pnt, red:contact pnt",
-        "     green line : path of contact"};
+        "     green line : path of contact",
+        std::to_string(gp.contactCount)};  // after the count's Japanese, drawn as glyphs
     EXPECT_EQ(legendTexts(), expected);
     EXPECT_FLOAT_EQ(textLines()[0].y, 0.9f);
 
@@ -201,7 +203,8 @@ TEST(Views, StandardMeshDrawsMarksBeforeCircles)
         "     circle : blue :pitch cl,  green:base cl,  black:undercut cl",
         "     point  : blue :pitch pnt, black:mesh start and finish pnt",
         "                 green:interference pnt, red:contact pnt",
-        "     green line : path of contact"};
+        "     green line : path of contact",
+        std::to_string(gp.stdContactCount)};
     EXPECT_EQ(legendTexts(), expected);
     const std::vector<Disc> all = discs();
     ASSERT_GE(all.size(), 3u);
@@ -216,6 +219,32 @@ TEST(Views, StandardMeshDrawsMarksBeforeCircles)
     // The base circle of standard gear 1 comes after the path of contact.
     EXPECT_GT(firstDrawnIn(GREEN, static_cast<std::size_t>(pathOfContact) + 1), pathOfContact);
     EXPECT_GT(firstDrawnIn(RED), lastDrawnIn(CONTACT_COLOUR) - 1);
+}
+
+// View 5 counts, and marks with black dots, the contact points of views 3 and 4.
+TEST(Views, ContactViewCountsTheDotsOfViewsThreeAndFour)
+{
+    computePair(10, 30, 0.5, 0.0);
+    textLanguage = Language::ENGLISH;
+    for (int step = 0; step < 2 * STEPS_PER_HALF_PITCH; step += 7) {
+        viewState.theta1w = gearPair.pitchAngle1 + step * viewState.baseStep;
+        drawView('3');
+        drawView('4');
+        drawView('5');
+        std::vector<int> counted;
+        for (const TextLine& line : textLines()) {
+            int n = -1;
+            if (std::sscanf(line.text.c_str(), "tooth pairs in contact: %d", &n) == 1) {
+                counted.push_back(n);
+            }
+        }
+        const std::vector<Disc> all = discs();
+        EXPECT_EQ(counted, (std::vector<int>{gearPair.contactCount, gearPair.stdContactCount}));
+        EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                                [](const Disc& d) { return isDot(d) && same(d.colour, BLACK); }),
+                  gearPair.contactCount + gearPair.stdContactCount);
+    }
+    textLanguage = Language::JAPANESE;
 }
 
 // A frame is a few draws and state changes, whatever the pair, the view and the

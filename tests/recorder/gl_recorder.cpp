@@ -36,6 +36,7 @@ const char* const NAMES[] = {
     "glutMainLoop",     "glutPostRedisplay",
     "glutIdleFunc",     "glutTimerFunc",
     "glutMouseFunc",    "glEnableClientState",
+    "glBitmap",
 };
 static_assert(sizeof(NAMES) / sizeof(NAMES[0]) == static_cast<std::size_t>(Fn::Count),
               "one name per recorded function");
@@ -274,6 +275,15 @@ void glPopAttrib(void)
 void glutSwapBuffers(void)
 {
     record(Fn::SwapBuffers);
+}
+
+// The bitmap itself is not kept: the address shows which glyph was drawn.
+void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove,
+              GLfloat ymove, const GLubyte* bitmap)
+{
+    (void)xmove;
+    (void)ymove;
+    record(Fn::Bitmap, width, height, xorig, yorig, bitmap);
 }
 
 void glutBitmapCharacter(void* font, int character)

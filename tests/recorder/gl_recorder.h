@@ -55,6 +55,7 @@ enum class Fn : unsigned char {
     TimerFunc,
     MouseFunc,
     EnableClientState,
+    Bitmap,
     Count
 };
 

@@ -1,5 +1,5 @@
 """The page in headless chromium (page_driver.js) against the desktop program (e2e harness),
-given the same input: the console, the title, the red teeth of the views, 'x', ESC.
+given the same input: the console, the title, the red teeth of the views, play, 'x', ESC.
 Usage: NODE_PATH=NODE_MODULES GEARMESH_WEB_DIR=PAGE_DIR web_test.py PATH_TO_GEARMESH"""
 
 import base64
@@ -9,6 +9,7 @@ import os
 import subprocess
 import sys
 import threading
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
@@ -102,6 +103,16 @@ def body(checks, page, url, binary):
             page.steps(keys)
             same_teeth(checks, page.frame(), s.press(*keys) if keys else s.settle(),
                        "after '%s'" % "".join(keys))
+        # The play button turns view 5 by itself, and stops it again.
+        page.steps(["5"])
+        looks = []
+        for _ in range(2):
+            page("click", selector="#keys [data-key='a']")
+            looks.append(page.frame())
+            time.sleep(0.4)
+            looks.append(page.frame())
+        checks.check(not looks[0].same_as(looks[1]) and looks[2].same_as(looks[3]),
+                     "the play button turns view 5 by itself, and stops it again", frame=looks[1])
         both(page, s, ["x", ("-0.2 0.3", REPORT)], echoes)
         page.steps(["3"])
         same_teeth(checks, page.frame(), s.press("3"), "in view 3 after 'x'")
