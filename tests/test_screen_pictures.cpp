@@ -1,6 +1,6 @@
 // test_screen_pictures.cpp -- the frames as drawn for the screen against the plain
 // drawing (every outline point, nothing culled, the legend as GLUT's bitmaps), in a
-// real GL context (run under an X server): views 1 to 4 of the pairs of the
+// real GL context (run under an X server): views 1 to 5 of the pairs of the
 // window tests and the README at three zooms. A pixel is misplaced when the other
 // picture has no pixel of its colour within one pixel of it; at most 0.2% of a
 // picture's ink may be, and the legend's pixels must be the same.
@@ -85,7 +85,7 @@ TEST(ScreenPictures, MatchThePlainDrawing)
     const double zooms[] = {1.0, 0.9 * 0.9 * 0.9, 1.0 / (0.9 * 0.9 * 0.9)};
     double worst = 0.0;
     for (const Case& c : cases) {
-        for (const char view : {'1', '2', '3', '4'}) {
+        for (const char view : {'1', '2', '3', '4', '5'}) {
             for (const double zoom : zooms) {
                 ASSERT_TRUE(computePair(c.z1, c.z2, c.x1, c.x2));
                 keyboardCommand(static_cast<unsigned char>(view), 0, 0);
