@@ -3,14 +3,16 @@ picture: the share of each picture's ink (its pixels that are not white) that is
 misplaced, a pixel of one colour in either picture with no pixel of that colour
 within one pixel (the 3 x 3 block about it) in the other.
 
-Usage: python3 compare_frames.py FOLDER_A FOLDER_B [LIMIT]
+Usage: python3 scripts/compare-frames.py FOLDER_A FOLDER_B [LIMIT]
 Prints the worst pictures and fails when one misplaces more than LIMIT (0.002).
 """
 
 import os
 import sys
 
-import picture
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import picture  # noqa: E402  (the window tests' PNG reader)
 
 
 _columns = {}
