@@ -50,6 +50,13 @@ void drawGearCircles(const Vec2& centre, double angle, double rg, double rf, dou
     kitTranslate((-s) * centre.x, (-s) * centre.y);
 }
 
+// The outline's width in pixels, as drawThickLine turns a width into them (400
+// pixels a window unit).
+static double profilePixels()
+{
+    return static_cast<float>(toWindow(PROFILE_LINE_WIDTH) * 400.0);
+}
+
 // The outline points[kept[0..count - 1]] (module units, times the zoom s) in the
 // current modelview, as 4-pixel segments, those that cannot show left out.
 static void sendOutline(const Vec2* points, const int* kept, int count, double s)
@@ -88,7 +95,7 @@ void drawGearTeeth(double s, double angle, int z, const Vec2& centre, int last,
     const double reach = zoom * std::hypot(high.x - low.x, high.y - low.y) / 2.0;
 
     batchColour(colour);
-    batchLineWidth(toWindow(PROFILE_LINE_WIDTH) * 400.0);
+    batchLineWidth(profilePixels());
     kitPushMatrix();
     kitTranslate(toWindow(s * centre.x), toWindow(s * centre.y));
     for (int k = 1; k <= z && count > 1; ++k) {
@@ -111,7 +118,7 @@ void drawProfile(const Vec2* points, int last, const Rgba& colour)
     int kept[PROFILE_POINTS];
     const int count = simplifyPolyline(points, last, polylineTolerance() / viewState.scale, kept);
     batchColour(colour);
-    batchLineWidth(toWindow(PROFILE_LINE_WIDTH) * 400.0);
+    batchLineWidth(profilePixels());
     if (count > 1) {
         sendOutline(points, kept, count, viewState.scale);
     }
