@@ -5,9 +5,13 @@
 // them into a picture that 'p' saves, as the desktop's GL picture holds them.
 //
 // The text lies over the picture instead of under what is drawn after it; the
-// legends sit in the upper left, where little else is drawn.
+// legends sit in the upper left, where little else is drawn. The canvas keeps
+// what is written on it, so a frame whose lines are those already there leaves
+// it alone; only a change of legend clears and writes it again.
 #include <GL/glut.h>
 #include <emscripten.h>
+
+#include <cstring>
 
 #include "app/window.h"
 
@@ -16,16 +20,46 @@
 // address only has to exist.
 void* glutBitmapHelvetica18 = nullptr;
 
-EM_JS(void, clearLegendLines, (), {
-    Module["legendLines"] = [];
-    Module["showLegends"]();
-});
+namespace {
+
+// Lines of one frame: view 5 writes the most, about forty (legend, titles,
+// scales and the names of the points).
+constexpr int LEGEND_LINES = 64;
+constexpr int LINE_BYTES = 160;
+
+struct Legend {
+    int count;
+    float x[LEGEND_LINES];  // window units, the baseline's left end
+    float y[LEGEND_LINES];
+    char text[LEGEND_LINES][LINE_BYTES];
+};
+
+Legend written;  // this frame's lines
+Legend shown;    // the lines on the canvas
+
+bool sameLegend(const Legend& p, const Legend& q)
+{
+    if (p.count != q.count) {
+        return false;
+    }
+    for (int i = 0; i < p.count; ++i) {
+        if (p.x[i] != q.x[i] || p.y[i] != q.y[i] || std::strcmp(p.text[i], q.text[i]) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+EM_JS(void, clearLegendLines, (), { Module["legendLines"] = []; });
 
 // (x, y) in window units, as glRasterPos2f takes them: the baseline's left end.
 EM_JS(void, addLegendLine, (float x, float y, const char* text), {
     Module["legendLines"].push({x : x, y : y, text : UTF8ToString(text)});
-    Module["showLegends"]();
 });
+
+EM_JS(void, showLegendLines, (), { Module["showLegends"](); });
 
 // The page's legends at the picture's size, blended into its RGBA rows (from the
 // bottom, as GL reads them) by their coverage.
@@ -46,12 +80,33 @@ EM_JS(void, blendLegends, (unsigned char* rgba, int width, int height), {
 void drawText(float x, float y, void* font, const char* text)
 {
     (void)font;
-    addLegendLine(x, y, text);
+    if (written.count == LEGEND_LINES) {
+        return;
+    }
+    const int i = written.count;
+    written.x[i] = x;
+    written.y[i] = y;
+    std::strncpy(written.text[i], text, LINE_BYTES - 1);
+    written.text[i][LINE_BYTES - 1] = '\0';
+    ++written.count;
 }
 
 void startTextFrame()
 {
+    written.count = 0;
+}
+
+void finishTextFrame()
+{
+    if (sameLegend(written, shown)) {
+        return;
+    }
     clearLegendLines();
+    for (int i = 0; i < written.count; ++i) {
+        addLegendLine(written.x[i], written.y[i], written.text[i]);
+    }
+    showLegendLines();
+    shown = written;
 }
 
 void addLegendsToPicture(unsigned char* rgba, int width, int height)

@@ -74,6 +74,11 @@ void openWindow(int* argc, char** argv)
 void reshapeWindow(int width, int height)
 {
     glViewport(0, 0, width, height);
+    // The kit cuts its curves for the pixels of the window's longer side.
+    kitScreen.pixelsPerUnit = (width > height ? width : height) / 2.0;
+    if (!(kitScreen.pixelsPerUnit > 0.0)) {
+        kitScreen.pixelsPerUnit = WINDOW_SIDE / 2.0;
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -90,6 +95,7 @@ void beginFrame()
 void endFrame()
 {
     flushBatch();
+    finishTextFrame();
     glFlush();
     // NOTE: the finished frame is in the back buffer only until the swap.
     savePictureIfAsked();

@@ -19,8 +19,10 @@ void endFrame();
 // bitmap text in the picture, or on a web page text on a canvas over it. Provided
 // beside the window code for each.
 void drawText(float x, float y, void* font, const char* text);
-// Wipes what drawText wrote in the last frame, where the picture's clearing does not.
+// A new frame's text: what drawText writes from now on is this frame's.
 void startTextFrame();
+// The frame's text is complete: shown where it is not part of the picture.
+void finishTextFrame();
 // Writes the frame's legends into its picture as read back from GL (RGBA rows from
 // the bottom), where they are not part of GL's picture (a web page).
 void addLegendsToPicture(unsigned char* rgba, int width, int height);

@@ -1,9 +1,12 @@
 // web_frames.js -- how fast the web page is in headless chromium (software WebGL):
 // the milliseconds from the start of loading to the first question and to the
 // first picture, the answers typed as soon as it asks; and the frames of view 3
-// of 20/20 and 200/200, each timed from the start of its drawing to the end of the
-// GPU's work on it (reading a pixel back waits for that), and to the end of the
-// program's part alone. Serves the page's folder itself on 127.0.0.1.
+// of 20/20 and 200/200 at the start zoom, after 30 'w' and after 5 'W', each timed
+// from the start of its drawing to the end of the GPU's work on it (reading a
+// pixel back waits for that), and to the end of the program's part alone, with
+// the vertices it hands WebGL; beside them, as many blank frames (a clear, and the
+// pixel read back) timed the same way in the same page. Serves the page's folder
+// itself on 127.0.0.1.
 //
 // Usage: NODE_PATH=NODE_MODULES node bench/web_frames.js PAGE_DIR [RUNS]
 "use strict";
@@ -15,6 +18,8 @@ const puppeteer = require("puppeteer-core");
 
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
 const FRAMES = 20;
+// The zooms of the frames: the keys pressed in view 3 before them.
+const ZOOMS = [["start zoom", []], ["30 w", Array(30).fill("w")], ["5 W", Array(5).fill("W")]];
 const CONSOLE = () => document.getElementById("console").textContent;
 
 function serve(dir) {
@@ -52,22 +57,34 @@ async function firstPicture(page, url) {
     return [asked, await (await page.waitForFunction(() => window.drawn)).jsonValue()];
 }
 
-// [whole, program's part] in ms of each frame of view 3 of the pair, one 's' each.
-async function frames(page, url, teeth) {
+// [whole, program's part] in ms and the vertices of each frame of view 3 of the
+// pair after the zoom keys, one 's' each; then [whole] of as many blank frames.
+async function frames(page, url, teeth, zoomKeys) {
     await page.goto(url);
     await page.waitForFunction(`(${CONSOLE})().endsWith("z1 z2= ")`);
     await answer(page, teeth, "x1 x2=");
     await answer(page, "0 0", "：終了");
     await page.focus("#canvas");
     await page.keyboard.press("3");
+    for (const key of zoomKeys) {
+        await page.keyboard.press(key);
+    }
     await page.evaluate(() => {
         const gl = Module.ctx;
+        const drawArrays = gl.drawArrays.bind(gl);
+        gl.drawArrays = (mode, first, count) => {
+            window.vertices += count;
+            drawArrays(mode, first, count);
+        };
         window.times = [];
-        Module.preMainLoop = () => { window.start = performance.now(); };
+        Module.preMainLoop = () => {
+            window.vertices = 0;
+            window.start = performance.now();
+        };
         Module.postMainLoop = () => {
             const drawn = performance.now() - window.start;
             gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
-            window.times.push([performance.now() - window.start, drawn]);
+            window.times.push([performance.now() - window.start, drawn, window.vertices]);
         };
     });
     for (let i = 0; i < FRAMES; ++i) {
@@ -75,7 +92,25 @@ async function frames(page, url, teeth) {
         await page.evaluate(() => new Promise((done) =>
             requestAnimationFrame(() => requestAnimationFrame(done))));
     }
-    return page.evaluate(() => window.times);
+    const drawn = await page.evaluate(() => window.times);
+    await page.evaluate(() => { Module.preMainLoop = Module.postMainLoop = undefined; });
+    const blank = await page.evaluate((count) => new Promise((done) => {
+        const gl = Module.ctx;
+        const times = [];
+        const frame = () => {
+            const start = performance.now();
+            gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+            gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
+            times.push(performance.now() - start);
+            if (times.length < count) {
+                requestAnimationFrame(() => requestAnimationFrame(frame));
+            } else {
+                done(times);
+            }
+        };
+        requestAnimationFrame(frame);
+    }), FRAMES);
+    return [drawn, blank];
 }
 
 const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length / 2)];
@@ -97,13 +132,18 @@ const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length 
             console.log(`run ${run + 1}: first question ${asked.toFixed(0)} ms, ` +
                         `first picture ${drawn.toFixed(0)} ms`);
             for (const teeth of ["20 20", "200 200"]) {
-                const times = await frames(page, url, teeth);
-                const whole = times.map((t) => t[0]);
-                const own = median(times.map((t) => t[1]));
-                console.log(`  ${teeth.replace(" ", "/")} view 3: median ` +
-                            `${median(whole).toFixed(1)} ms, slowest ` +
-                            `${Math.max(...whole).toFixed(1)} ms of ${times.length} frames; ` +
-                            `the program's part ${own.toFixed(1)} ms`);
+                for (const [zoom, keys] of ZOOMS) {
+                    const [times, blank] = await frames(page, url, teeth, keys);
+                    const whole = median(times.map((t) => t[0]));
+                    const empty = median(blank);
+                    console.log(`  ${teeth.replace(" ", "/")} view 3, ${zoom}: median ` +
+                                `${whole.toFixed(1)} ms, slowest ` +
+                                `${Math.max(...times.map((t) => t[0])).toFixed(1)} ms of ` +
+                                `${times.length} frames; the program's part ` +
+                                `${median(times.map((t) => t[1])).toFixed(1)} ms; ` +
+                                `${median(times.map((t) => t[2]))} vertices; a blank frame ` +
+                                `${empty.toFixed(1)} ms (${(whole / empty).toFixed(1)} times)`);
+                }
             }
         }
     } finally {

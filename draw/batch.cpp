@@ -1,21 +1,33 @@
-// batch.cpp -- the kit's modelview and its one batch of vertices.
+// batch.cpp -- the kit's modelview and the frame's batch of runs.
 //
-// NOTE: the matrices are single precision and built in the order in which GL
-// builds its own (a turn from the float angle's sine and cosine, a shift as
-// m12 = m0 x + m4 y + m12), so that moving the transform out of GL moves no
-// vertex by more than GL's own rounding.
+// The modelview is kept in double precision: zoomed in, a gear's centre lies
+// thousands of window units away, and only what reaches GL (within reach of the
+// window) is turned to floats.
 //
 // WebGL draws every line one pixel wide (ALIASED_LINE_WIDTH_RANGE is 1 to 1), and
 // every line here is 2 or 4. Built with KIT_LINES_AS_TRIANGLES (the web page), a
 // segment is sent as the two triangles that cover what GL's own wide-line rule
 // fills: the segment shifted by half the width up and down (x-major) or left and
 // right (y-major), not a rectangle about it. Without it, GL draws the lines.
+// Built with KIT_VERTEX_BUFFER (the web page too), the runs go to GL in one
+// buffer object filled once per send, instead of a client array that WebGL's
+// emulation of GL 1.1 would copy again for every draw; and since the page draws
+// every run as triangles, each vertex carries its run's colour and the whole
+// send is one draw: WebGL's software renderer spends far more on a draw than on
+// the few thousand vertices a frame has.
 #include "draw/batch.h"
 
+#ifdef KIT_VERTEX_BUFFER
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
+#else
+#include <GL/gl.h>
+#endif
 
 #include <cassert>
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -27,8 +39,6 @@ constexpr double TRUE_PI = 3.14159265358979323846;
 constexpr float HALF_PIXEL = 0.5F / 400.0F;
 #endif
 
-enum class Kind { LINES, TRIANGLES };
-
 KitMatrix stack[MATRIX_DEPTH] = {{1, 0, 0, 1, 0, 0}};
 int top = 0;
 
@@ -36,19 +46,33 @@ int top = 0;
 Rgba colour = {0, 0, 0, 0};
 double width = STANDING_LINE_WIDTH;
 
-// The batch: its vertices and the state they share.
+// The batch: its runs, their vertices, and how many of the runs are sent.
+BatchRun runs[BATCH_RUNS];
+int runCount = 0;
+int sentRuns = 0;
 GLfloat vertices[2 * BATCH_VERTICES];
 int held = 0;
-Kind heldKind = Kind::LINES;
-Rgba heldColour = {0, 0, 0, 0};
-double heldWidth = STANDING_LINE_WIDTH;
+// Whether anything of this frame has been drawn into the buffer.
+bool drawnThisFrame = false;
 
 // What GL has been told already; nothing at first.
 bool told = false;
+#ifndef KIT_VERTEX_BUFFER
 Rgba toldColour = {0, 0, 0, 0};
 double toldWidth = 0.0;
+#endif
 int toldLighting = -1;
 bool arraysOn = false;
+#ifdef KIT_VERTEX_BUFFER
+GLuint vertexBuffer = 0;
+// A vertex as the buffer object holds it: position and its run's colour.
+struct PackedVertex {
+    GLfloat x;
+    GLfloat y;
+    GLubyte colour[4];
+};
+PackedVertex packed[BATCH_VERTICES];
+#endif
 
 bool sameColour(const Rgba& p, const Rgba& q)
 {
@@ -69,62 +93,61 @@ void setLighting(bool on)
     ++batchStats.switches;
 }
 
-// Room for `count` more vertices of `kind` in the current colour and width,
-// sending the batch first where they cannot join it.
-void makeRoom(Kind kind, int count)
+// Room for `count` more vertices of `kind` in the current colour and width, in
+// the last run where they can join it, else in a new one; a full batch is sent
+// and emptied first.
+void makeRoom(RunKind kind, int count)
 {
-    const bool joins = held > 0 && kind == heldKind && sameColour(colour, heldColour) &&
-                       (kind == Kind::TRIANGLES || width == heldWidth) &&
-                       held + count <= BATCH_VERTICES;
-    if (!joins) {
+    if (held + count > BATCH_VERTICES || runCount == BATCH_RUNS) {
         flushBatch();
-        heldKind = kind;
-        heldColour = colour;
-        heldWidth = width;
+        runCount = 0;
+        sentRuns = 0;
+        held = 0;
     }
+    if (runCount > sentRuns) {
+        const BatchRun& last = runs[runCount - 1];
+        if (last.kind == kind && sameColour(colour, last.colour) &&
+            (kind != RunKind::LINES || width == last.width)) {
+            return;
+        }
+    }
+    runs[runCount] = BatchRun{kind, colour, width, held, 0};
+    ++runCount;
 }
 
-void hold(GLfloat x, GLfloat y)
+void hold(double x, double y)
 {
     assert(std::isfinite(x) && std::isfinite(y) && "GL gets finite coordinates");
-    vertices[2 * held] = x;
-    vertices[2 * held + 1] = y;
+    vertices[2 * held] = static_cast<GLfloat>(x);
+    vertices[2 * held + 1] = static_cast<GLfloat>(y);
     ++held;
+    ++runs[runCount - 1].count;
 }
 
-// (x, y) through the kit's modelview, in single precision as GL maps a vertex.
-void mapped(double x, double y, GLfloat& mx, GLfloat& my)
+// (x, y) through the kit's modelview.
+Vec2 mapped(double x, double y)
 {
     const KitMatrix& m = stack[top];
-    const GLfloat fx = static_cast<GLfloat>(x);
-    const GLfloat fy = static_cast<GLfloat>(y);
-    mx = m.a * fx + m.b * fy + m.tx;
-    my = m.c * fx + m.d * fy + m.ty;
+    return Vec2{m.a * x + m.b * y + m.tx, m.c * x + m.d * y + m.ty};
 }
 
-void holdMapped(double x, double y)
+// The segment p-q, in window units, as GL would draw it in the current width.
+// NOTE: a segment of no length draws nothing in GL; it is not sent.
+void holdWindowSegment(const Vec2& p, const Vec2& q)
 {
-    GLfloat mx = 0.0F;
-    GLfloat my = 0.0F;
-    mapped(x, y, mx, my);
-    hold(mx, my);
-}
-
-// The segment (x1, y1)-(x2, y2), in window units, as GL would draw it in the
-// current width.
-void holdWindowSegment(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2)
-{
-#ifdef KIT_LINES_AS_TRIANGLES
-    // NOTE: a segment of no length draws nothing in GL, and half of every circle's
-    // pieces have none.
+    const GLfloat x1 = static_cast<GLfloat>(p.x);
+    const GLfloat y1 = static_cast<GLfloat>(p.y);
+    const GLfloat x2 = static_cast<GLfloat>(q.x);
+    const GLfloat y2 = static_cast<GLfloat>(q.y);
     if (x1 == x2 && y1 == y2) {
         return;
     }
+#ifdef KIT_LINES_AS_TRIANGLES
     const GLfloat half = static_cast<GLfloat>(width) * HALF_PIXEL;
     const bool xMajor = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
     const GLfloat ox = xMajor ? 0.0F : half;
     const GLfloat oy = xMajor ? half : 0.0F;
-    makeRoom(Kind::TRIANGLES, 6);
+    makeRoom(RunKind::TRIANGLES, 6);
     hold(x1 - ox, y1 - oy);
     hold(x2 - ox, y2 - oy);
     hold(x2 + ox, y2 + oy);
@@ -132,21 +155,91 @@ void holdWindowSegment(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2)
     hold(x2 + ox, y2 + oy);
     hold(x1 + ox, y1 + oy);
 #else
-    makeRoom(Kind::LINES, 2);
+    makeRoom(RunKind::LINES, 2);
     hold(x1, y1);
     hold(x2, y2);
 #endif
 }
 
+#ifndef KIT_VERTEX_BUFFER
+// Tells GL the colour and width of a run that draws, where they changed.
+void tellState(const BatchRun& run)
+{
+    setLighting(false);
+    if (!told || !sameColour(run.colour, toldColour)) {
+        glColor4f(run.colour.r, run.colour.g, run.colour.b, run.colour.a);
+        toldColour = run.colour;
+        ++batchStats.switches;
+    }
+    if (run.kind == RunKind::LINES && (!told || run.width != toldWidth)) {
+        glLineWidth(static_cast<GLfloat>(run.width));
+        toldWidth = run.width;
+        ++batchStats.switches;
+    }
+    told = true;
+}
+#endif
+
+#ifdef KIT_VERTEX_BUFFER
+GLubyte colourByte(float c)
+{
+    return static_cast<GLubyte>(std::lround(std::fmin(std::fmax(c, 0.0F), 1.0F) * 255.0F));
+}
+
+// The runs not sent yet, packed with their colours into the buffer object and
+// drawn as one run of triangles.
+void sendPacked()
+{
+    int count = 0;
+    for (int i = sentRuns; i < runCount; ++i) {
+        const BatchRun& run = runs[i];
+        assert((run.kind != RunKind::LINES || run.count == 0) && "the page sends lines as triangles");
+        const GLubyte c[4] = {colourByte(run.colour.r), colourByte(run.colour.g),
+                              colourByte(run.colour.b), colourByte(run.colour.a)};
+        for (int v = run.first; v < run.first + run.count; ++v) {
+            packed[count] = PackedVertex{vertices[2 * v], vertices[2 * v + 1], {c[0], c[1], c[2], c[3]}};
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return;
+    }
+    setLighting(false);
+    if (vertexBuffer == 0) {
+        glGenBuffers(1, &vertexBuffer);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(PackedVertex)), packed,
+                 GL_STREAM_DRAW);
+    if (!arraysOn) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        arraysOn = true;
+    }
+    glVertexPointer(2, GL_FLOAT, sizeof(PackedVertex), nullptr);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(PackedVertex),
+                   reinterpret_cast<const GLvoid*>(offsetof(PackedVertex, colour)));
+    glDrawArrays(GL_TRIANGLES, 0, count);
+    ++batchStats.draws;
+    batchStats.vertices += count;
+    drawnThisFrame = true;
+}
+#endif
+
 }  // namespace
 
+KitScreen kitScreen = {400.0, false};
 BatchStats batchStats = {};
+void (*batchTextSender)(int first, int count, bool bufferClear) = nullptr;
 
 void startBatchFrame()
 {
-    flushBatch();
     top = 0;
     stack[0] = KitMatrix{1, 0, 0, 1, 0, 0};
+    runCount = 0;
+    sentRuns = 0;
+    held = 0;
+    drawnThisFrame = false;
     told = false;
     toldLighting = -1;
     arraysOn = false;
@@ -168,17 +261,14 @@ void kitPopMatrix()
 void kitTranslate(double x, double y)
 {
     KitMatrix& m = stack[top];
-    const GLfloat fx = static_cast<GLfloat>(x);
-    const GLfloat fy = static_cast<GLfloat>(y);
-    m.tx = m.a * fx + m.b * fy + m.tx;
-    m.ty = m.c * fx + m.d * fy + m.ty;
+    m.tx = m.a * x + m.b * y + m.tx;
+    m.ty = m.c * x + m.d * y + m.ty;
 }
 
 void kitRotate(double degrees)
 {
-    const GLfloat angle = static_cast<GLfloat>(degrees);
-    const GLfloat s = std::sin(static_cast<GLfloat>(angle * TRUE_PI / 180.0));
-    const GLfloat c = std::cos(static_cast<GLfloat>(angle * TRUE_PI / 180.0));
+    const double s = std::sin(degrees * TRUE_PI / 180.0);
+    const double c = std::cos(degrees * TRUE_PI / 180.0);
     KitMatrix& m = stack[top];
     const KitMatrix was = m;
     m.a = was.a * c + was.b * s;
@@ -190,6 +280,11 @@ void kitRotate(double degrees)
 const KitMatrix& kitMatrix()
 {
     return stack[top];
+}
+
+Vec2 kitApply(double x, double y)
+{
+    return mapped(x, y);
 }
 
 void batchColour(const Rgba& c)
@@ -204,58 +299,85 @@ void batchLineWidth(double pixels)
 
 void batchSegment(double x1, double y1, double x2, double y2)
 {
-    GLfloat mx1 = 0.0F;
-    GLfloat my1 = 0.0F;
-    GLfloat mx2 = 0.0F;
-    GLfloat my2 = 0.0F;
-    mapped(x1, y1, mx1, my1);
-    mapped(x2, y2, mx2, my2);
-    holdWindowSegment(mx1, my1, mx2, my2);
+    holdWindowSegment(mapped(x1, y1), mapped(x2, y2));
 }
 
 void batchTriangle(double x1, double y1, double x2, double y2, double x3, double y3)
 {
-    makeRoom(Kind::TRIANGLES, 3);
-    holdMapped(x1, y1);
-    holdMapped(x2, y2);
-    holdMapped(x3, y3);
+    batchWindowTriangle(mapped(x1, y1), mapped(x2, y2), mapped(x3, y3));
 }
 
 void batchWindowSegment(double x1, double y1, double x2, double y2)
 {
-    holdWindowSegment(static_cast<GLfloat>(x1), static_cast<GLfloat>(y1),
-                      static_cast<GLfloat>(x2), static_cast<GLfloat>(y2));
+    holdWindowSegment(Vec2{x1, y1}, Vec2{x2, y2});
+}
+
+void batchWindowTriangle(const Vec2& p, const Vec2& q, const Vec2& r)
+{
+    makeRoom(RunKind::TRIANGLES, 3);
+    hold(p.x, p.y);
+    hold(q.x, q.y);
+    hold(r.x, r.y);
+}
+
+void batchText(int line)
+{
+    makeRoom(RunKind::TEXT, 0);
+    BatchRun& run = runs[runCount - 1];
+    run.first = run.count == 0 ? line : run.first;
+    ++run.count;
 }
 
 void flushBatch()
 {
-    if (held == 0) {
+    if (sentRuns == runCount) {
         return;
     }
-    setLighting(false);
-    if (!told || !sameColour(heldColour, toldColour)) {
-        glColor4f(heldColour.r, heldColour.g, heldColour.b, heldColour.a);
-        toldColour = heldColour;
-        ++batchStats.switches;
+#ifdef KIT_VERTEX_BUFFER
+    sendPacked();
+#else
+    for (int i = sentRuns; i < runCount; ++i) {
+        const BatchRun& run = runs[i];
+        if (run.kind == RunKind::TEXT) {
+            if (batchTextSender != nullptr) {
+                batchTextSender(run.first, run.count, !drawnThisFrame);
+                // The text leaves GL's lighting, colour and arrays as it needs them.
+                told = false;
+                toldLighting = -1;
+                arraysOn = false;
+                drawnThisFrame = true;
+            }
+            continue;
+        }
+        if (run.count == 0) {
+            continue;
+        }
+        tellState(run);
+        if (!arraysOn) {
+            glEnableClientState(GL_VERTEX_ARRAY);
+            glVertexPointer(2, GL_FLOAT, 0, vertices);
+            arraysOn = true;
+        }
+        glDrawArrays(run.kind == RunKind::LINES ? GL_LINES : GL_TRIANGLES, run.first, run.count);
+        ++batchStats.draws;
+        batchStats.vertices += run.count;
+        drawnThisFrame = true;
     }
-    if (heldKind == Kind::LINES && (!told || heldWidth != toldWidth)) {
-        glLineWidth(static_cast<GLfloat>(heldWidth));
-        toldWidth = heldWidth;
-        ++batchStats.switches;
-    }
-    told = true;
-    if (!arraysOn) {
-        glEnableClientState(GL_VERTEX_ARRAY);
-        arraysOn = true;
-    }
-    glVertexPointer(2, GL_FLOAT, 0, vertices);
-    glDrawArrays(heldKind == Kind::LINES ? GL_LINES : GL_TRIANGLES, 0, held);
-    ++batchStats.draws;
-    held = 0;
+#endif
+    sentRuns = runCount;
 }
 
-void prepareForText()
+int batchRunCount()
 {
-    flushBatch();
-    setLighting(true);
+    return runCount;
+}
+
+const BatchRun* batchRuns()
+{
+    return runs;
+}
+
+const float* batchVertices()
+{
+    return vertices;
 }

@@ -1,14 +1,13 @@
 // dash_dot.cpp -- the dash-dot line and the dash-dot circle, whose patterns are
 // fitted to their size on screen: periods of a long dash and a dot along the line,
 // groups of a long dash and a dot around the circle; and the plain dashed circle,
-// which shares their chains of chords.
+// which shares the circle's groups.
 //
-// Fitting the pattern to the size on screen makes the work grow with that size:
-// a circle's chords with the square of its radius, a line's periods with its
-// length. A figure whose plain drawing stays within a budget is drawn the plain
-// way, call for call; a larger one, which zooming in on the pitch point soon
-// makes, can never lie wholly in the window, and only what can reach the window
-// is sent (window_cull.cpp), from the same pattern.
+// Fitting the pattern to the size on screen makes the pattern grow with that size:
+// a circle's groups with its radius, a line's periods with its length. Only the
+// dashes and dots that can reach the window are sent (window_cull.cpp), each arc
+// in the chords its size on screen needs, so that the cost follows the window,
+// not the figure.
 #include <cassert>
 #include <cmath>
 
@@ -19,12 +18,6 @@
 #include "draw/window_cull.h"
 
 namespace {
-
-// Above these the plain drawing is costly enough to send only what shows. The
-// plain figure is then at least 3.4 (circle) or 830 (line) window units large,
-// so it never fits the window.
-constexpr int CIRCLE_CHORD_BUDGET = 20000;
-constexpr int LINE_PERIOD_BUDGET = 5000;
 
 // The line's pattern, in fifteenths of a period: long dash, then gap, dot, gap.
 constexpr double PERIOD_PARTS = 15.0;
@@ -51,19 +44,6 @@ constexpr double DASHED_CHORDS_PER_UNIT = 40.0;
 constexpr double DASHED_GAP_PER_UNIT = 10.0;
 constexpr int SMALL_DASHED_CHORDS = 8;
 constexpr int SMALL_DASHED_GAP = 2;
-
-// `chords` chords on the circle of radius rr about the current origin: from
-// `first` through the points at angles j sub + start, j = 1 to chords.
-void sendChordChain(double rr, const Vec2& first, double sub, double start, int chords)
-{
-    Vec2 current = first;
-    for (int j = 1; j <= chords; ++j) {
-        const Vec2 previous = current;
-        const double theta = j * sub + start;
-        current = Vec2{std::cos(theta) * rr, std::sin(theta) * rr};
-        batchSegment(previous.x, previous.y, current.x, current.y);
-    }
-}
 
 }  // namespace
 
@@ -96,43 +76,6 @@ CirclePattern circlePattern(double r)
     return p;
 }
 
-void sendDashDotLine(double x, double y, double direction, const LinePattern& p,
-                     const Rgba& colour)
-{
-    const double u = p.period;
-    kitPushMatrix();
-    kitTranslate(x, y);
-    kitRotate(direction * RAD_TO_DEG);
-    batchColour(colour);
-    for (int i = 0; i < p.periods; ++i) {
-        double a = i * u;
-        double b = a + p.dash;
-        batchSegment(a, 0.0, b, 0.0);
-        a = b + p.step;
-        b = a + p.step;
-        batchSegment(a, 0.0, b, 0.0);
-    }
-    const double a = p.periods * u;
-    batchSegment(a, 0.0, a + p.dash, 0.0);
-    kitPopMatrix();
-}
-
-// Group k is turned by an accumulating rotation, so it lies at (k + 1) groupAngle.
-void sendDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
-                       const Rgba& colour)
-{
-    const Vec2 dotFirst = {std::cos(p.dotStart) * rr, std::sin(p.dotStart) * rr};
-    kitPushMatrix();
-    kitTranslate(tx, ty);
-    batchColour(colour);
-    for (int k = 0; k < p.groups; ++k) {
-        kitRotate(p.groupAngle * RAD_TO_DEG);
-        sendChordChain(rr, Vec2{rr, 0.0}, p.sub, 0.0, p.dash);
-        sendChordChain(rr, dotFirst, p.sub, p.dotStart, p.dot);
-    }
-    kitPopMatrix();
-}
-
 // p1 to p2 in window units: dash, gap, dot, gap repeated, closed by a long dash,
 // the period stretched so the line starts and ends with a whole long dash.
 void drawDashDotLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
@@ -144,12 +87,7 @@ void drawDashDotLine(const Vec2& p1, const Vec2& p2, const Rgba& colour)
     const double x = toWindow(p1.x);
     const double y = toWindow(p1.y);
     assert(length <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot line this long");
-    const LinePattern p = linePattern(length);
-    if (p.periods <= LINE_PERIOD_BUDGET) {
-        sendDashDotLine(x, y, direction, p, colour);
-    } else {
-        sendVisibleDashDotLine(x, y, direction, length, p, colour);
-    }
+    sendVisibleDashDotLine(x, y, direction, length, linePattern(length), colour);
 }
 
 // drawDashDotLine of p1, p2 in model units times the zoom s, so the pattern is
@@ -169,12 +107,7 @@ void drawDashDotCircle(const Vec2& centre, double r, const Rgba& colour)
     const double ty = toWindow(centre.y);
     const double rr = toWindow(r);
     assert(std::fabs(rr) <= LARGEST_DASH_DOT_FIGURE && "no view draws a dash-dot circle this large");
-    const CirclePattern p = circlePattern(r);
-    if (static_cast<double>(p.groups) * (p.dash + p.dot) <= CIRCLE_CHORD_BUDGET) {
-        sendDashDotCircle(tx, ty, rr, p, colour);
-    } else {
-        sendVisibleDashDotCircle(tx, ty, rr, p, colour);
-    }
+    sendVisibleCircle(tx, ty, rr, circlePattern(r), colour);
 }
 
 // drawDashDotCircle of centre and r in model units times the zoom s.
@@ -200,15 +133,8 @@ void drawDashedCircle(const Vec2& centre, double r, const Rgba& colour)
         d = static_cast<int>(size * DASHED_CHORDS_PER_UNIT);
         g = static_cast<int>(size * DASHED_GAP_PER_UNIT);
     }
-    const double groupAngle = 2.0 * KIT_PI / n;
-    const double sub = 2.0 * KIT_PI / static_cast<double>(n * (d + g));
-
-    kitPushMatrix();
-    kitTranslate(tx, ty);
-    batchColour(colour);
-    for (int k = 0; k < n; ++k) {
-        kitRotate(groupAngle * RAD_TO_DEG);
-        sendChordChain(rr, Vec2{rr, 0.0}, sub, 0.0, d);
-    }
-    kitPopMatrix();
+    // Dashes of d chord steps and gaps of g: a pattern whose dots have no steps.
+    CirclePattern p = {n, d, 0, 2.0 * KIT_PI / n, 0.0, 0.0};
+    p.sub = 2.0 * KIT_PI / static_cast<double>(n * (d + g));
+    sendVisibleCircle(tx, ty, rr, p, colour);
 }

@@ -1,6 +1,6 @@
 // dash_pattern.h -- the dash-dot patterns of the line and the circle, defined once
-// for the plain drawing (every dash sent) and for the culled one (window_cull.cpp,
-// only what can reach the window), and the plain drawing itself.
+// for what draws them (dash_dot.cpp) and for what sends of them only what can
+// reach the window (window_cull.cpp).
 #pragma once
 
 #include "draw/kit.h"
@@ -21,14 +21,15 @@ struct LinePattern {
 };
 
 // A circle fitted to its radius: n groups, each turned one group further, each a
-// long dash of d chords and a dot of g chords; a group spans d + 3g chord steps
-// (dash, gap, dot, gap).
+// long dash of d steps and a dot of g steps; a group spans d + 3g steps (dash,
+// gap, dot, gap). The steps only measure the pattern: what is sent is chords as
+// fine as the size on screen needs.
 struct CirclePattern {
     int groups;         // n
     int dash;           // d
     int dot;            // g
     double groupAngle;  // 2 pi / n, radians of KIT_PI
-    double sub;         // one chord step, 2 pi / (n (d + 3g))
+    double sub;         // one step, 2 pi / (n (d + 3g))
     double dotStart;    // where the dot starts within its group, (d + g) steps
 };
 
@@ -38,11 +39,3 @@ LinePattern linePattern(double length);
 // Pattern of a circle of radius r (window units): the counts follow |r|, fixed
 // at 6, 9, 2 below 0.2.
 CirclePattern circlePattern(double r);
-
-// Every dash and dot of the line from (x, y) turned by direction (radians, window
-// units).
-void sendDashDotLine(double x, double y, double direction, const LinePattern& p,
-                     const Rgba& colour);
-// Every group of the circle of radius rr about (tx, ty) (window units).
-void sendDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
-                       const Rgba& colour);

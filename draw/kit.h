@@ -28,6 +28,7 @@ extern const Vec2 ORIGIN;
 // The kit's own pi, for the round primitives' angles; not the geometry's PI.
 constexpr double KIT_PI = 3.1415926536;
 constexpr double DEG_TO_RAD = 0.01745329252;
+// Corners of an ellipse; discs and circles take the corners their size needs.
 constexpr int CIRCLE_SEGMENTS = 120;
 constexpr double STANDING_LINE_WIDTH = 2.0;
 

@@ -1,65 +1,65 @@
-// round_primitives.cpp -- discs, circle outlines and ellipses as fixed polygons
-// about a translated centre (the dashed and dash-dot circles, chains of chords
-// whose number follows their size, are in dash_dot.cpp).
+// round_primitives.cpp -- discs and circle outlines cut for the screen
+// (screen_curves.cpp), and ellipses as fixed 120-gons about a translated centre
+// (the dashed and dash-dot circles are in dash_dot.cpp).
 //
 // Every angle here is stepped with the kit's own KIT_PI, never the geometry's PI;
 // the ellipses' 121st vertex therefore lands 8e-11 rad past their first, far below
 // a pixel.
 #include "draw/round_primitives.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "draw/batch.h"
+#include "draw/screen_curves.h"
 
-// Angle between neighbouring vertices of the 120-gon, radians of KIT_PI.
+// Angle between neighbouring vertices of the ellipses' 120-gon, radians of KIT_PI.
 static double segmentStep()
 {
     return 2.0 * KIT_PI / static_cast<double>(CIRCLE_SEGMENTS);
 }
 
-// Filled 120-gon, centre and r in window units, first vertex on +x.
+// Filled disc, centre and r in window units: a fan of as many triangles as its
+// size on screen needs, nothing where it cannot show.
 void drawDisc(const Vec2& centre, double r, const Rgba& colour)
 {
-    const double tx = toWindow(centre.x);
-    const double ty = toWindow(centre.y);
-    const double rr = toWindow(r);
-    const double step = segmentStep();
-    kitPushMatrix();
-    kitTranslate(tx, ty);
+    const Vec2 c = kitApply(toWindow(centre.x), toWindow(centre.y));
+    const double rr = std::fabs(toWindow(r));
     batchColour(colour);
-    // The 120-gon as a fan of triangles about its first vertex.
-    Vec2 previous = {rr * std::cos(step), rr * std::sin(step)};
-    for (int i = 2; i < CIRCLE_SEGMENTS; ++i) {
-        const Vec2 current = {rr * std::cos(i * step), rr * std::sin(i * step)};
-        batchTriangle(rr, 0.0, previous.x, previous.y, current.x, current.y);
+    if (!(rr > 0.0) || discMissesWindow(c, rr)) {
+        return;
+    }
+    const int corners = std::max(chordsFor(rr, 2.0 * KIT_PI), 3);
+    const double step = 2.0 * KIT_PI / corners;
+    const Vec2 first = {c.x + rr, c.y};
+    Vec2 previous = {c.x + rr * std::cos(step), c.y + rr * std::sin(step)};
+    for (int i = 2; i < corners; ++i) {
+        const Vec2 current = {c.x + rr * std::cos(i * step), c.y + rr * std::sin(i * step)};
+        // A corner triangle beyond one edge of the window shows nothing.
+        if (!segmentMissesWindow(first, previous) || !segmentMissesWindow(previous, current) ||
+            !segmentMissesWindow(current, first)) {
+            batchWindowTriangle(first, previous, current);
+        }
         previous = current;
     }
-    kitPopMatrix();
 }
 
-// Outline of the same 120-gon, centre and r in window units. It is drawn as the
-// line loop through the (previous, current) pairs it has always been: every
-// side, a zero-length piece at each doubled vertex, and P119 back to P0.
+// Circle outline, centre and r in window units, as chords a quarter pixel from the
+// circle where it crosses the window; a circle of no radius sends nothing.
 void drawCircle(const Vec2& centre, double r, const Rgba& colour)
 {
-    const double tx = toWindow(centre.x);
-    const double ty = toWindow(centre.y);
-    const double rr = toWindow(r);
-    const double step = segmentStep();
-    kitPushMatrix();
-    kitTranslate(tx, ty);
+    const Vec2 c = kitApply(toWindow(centre.x), toWindow(centre.y));
+    const double rr = std::fabs(toWindow(r));
     batchColour(colour);
-    Vec2 current = {rr, 0.0};
-    for (int i = 1; i < CIRCLE_SEGMENTS; ++i) {
-        const Vec2 previous = current;
-        current = Vec2{std::cos(i * step) * rr, std::sin(i * step) * rr};
-        batchSegment(previous.x, previous.y, current.x, current.y);
-        if (i + 1 < CIRCLE_SEGMENTS) {
-            batchSegment(current.x, current.y, current.x, current.y);
-        }
+    if (!(rr > 0.0)) {
+        return;
     }
-    batchSegment(current.x, current.y, rr, 0.0);
-    kitPopMatrix();
+    double from[8];
+    double to[8];
+    const int arcs = visibleArcs(c, rr, from, to);
+    for (int i = 0; i < arcs; ++i) {
+        sendArc(c, rr, from[i], to[i]);
+    }
 }
 
 // drawDisc of centre and r in model units times the zoom s.
@@ -122,9 +122,6 @@ void drawEllipseOutline(const Vec2& centre, double a, double b, double angle, co
         const Vec2 previous = current;
         current = ellipsePoint(ta, tb, i * step);
         batchSegment(previous.x, previous.y, current.x, current.y);
-        if (i < CIRCLE_SEGMENTS) {
-            batchSegment(current.x, current.y, current.x, current.y);
-        }
     }
     batchSegment(current.x, current.y, first.x, first.y);
     kitPopMatrix();

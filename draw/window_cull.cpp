@@ -1,34 +1,30 @@
-// window_cull.cpp -- the dash-dot line and circle sent only where they can reach
-// the window, for figures too large on screen to draw the plain way.
+// window_cull.cpp -- the dash-dot line and the patterned circles sent only where
+// they can reach the window.
 //
 // Zoomed in on the pitch point, a pitch circle can be 22,000 window units across
-// and a centre line 44,000 long: their plain drawing would take up to 1e12 chords,
-// nearly all far outside the window. Here the kit's modelview is read, the
-// figure is followed in window coordinates, and only the dashes and dots within
-// reach of the window are sent, as window coordinates, with just enough
-// chords that none sags more than a quarter pixel from its arc. That is the
-// picture the plain drawing makes on an exact GL, at a cost bounded by the
+// and a centre line 44,000 long: drawn whole, they would take up to 1e12 chords,
+// nearly all far outside the window; zoomed out, a pitch circle drawn in the
+// pattern's own steps would take 20,000 chords where 300 show it. Here the kit's
+// modelview is read, the figure is followed in window coordinates, and only the
+// dashes and dots within reach of the window are sent, as window coordinates,
+// with just enough chords that none sags more than a quarter pixel from its arc:
+// the picture an exact GL makes of the whole figure, at a cost bounded by the
 // window's size rather than the figure's.
 //
-// Both figures are worked out about the point nearest the window's centre (the
-// line's foot, the circle point nearest it), so that the quantities that reach GL
-// are small differences, never the figure's full size; the pattern itself comes
-// from dash_pattern.h, the same as the plain drawing's.
+// The line is worked out about the point nearest the window's centre (its foot),
+// so that the quantities that reach GL are small differences, never the figure's
+// full size; the circle in double precision about its centre. The patterns come
+// from dash_pattern.h.
 #include "draw/window_cull.h"
 
 #include <cassert>
 #include <cmath>
 
 #include "draw/batch.h"
+#include "draw/screen_curves.h"
 
 namespace {
 
-// Half-size of the window, widened by 4 pixels for the 2-pixel line width and
-// the chords' sag, so nothing that touches the window is left out.
-constexpr double WINDOW_REACH = 1.01;
-constexpr double SQRT_2 = 1.4142135623730951;
-// Largest sag of a chord below its arc: a quarter pixel.
-constexpr double CHORD_SAG = 0.000625;
 // One degree of a kit turn, which converts with the true pi as glRotated does.
 constexpr double TRUE_PI = 3.14159265358979323846;
 constexpr double RADIANS_PER_DEGREE = TRUE_PI / 180.0;
@@ -44,12 +40,6 @@ struct Plane {
     double ty;
 };
 
-// Largest and smallest factor by which the plane map stretches a length.
-struct Stretch {
-    double most;
-    double least;
-};
-
 // Window point of (x, y) in the modelview's input frame.
 Vec2 mapPoint(const Plane& m, double x, double y)
 {
@@ -60,14 +50,6 @@ Vec2 mapPoint(const Plane& m, double x, double y)
 Vec2 mapVector(const Plane& m, double x, double y)
 {
     return Vec2{m.a * x + m.b * y, m.c * x + m.d * y};
-}
-
-// Singular values of the map's 2x2 part.
-Stretch stretchOf(const Plane& m)
-{
-    const double p = std::hypot(m.a + m.d, m.c - m.b) / 2.0;
-    const double q = std::hypot(m.a - m.d, m.c + m.b) / 2.0;
-    return Stretch{p + q, std::fabs(p - q)};
 }
 
 // The kit's modelview as a plane map. The views only move and turn the frame,
@@ -81,17 +63,12 @@ Plane readModelview()
     return m;
 }
 
-// p to q in window units, unless both lie beyond the same edge of the widened
-// window (then the segment, and an arc within a sag of it, misses the window).
+// p to q in window units, unless it cannot show.
 void sendWindowSegment(const Vec2& p, const Vec2& q)
 {
-    if ((p.x > WINDOW_REACH && q.x > WINDOW_REACH) || (p.x < -WINDOW_REACH && q.x < -WINDOW_REACH) ||
-        (p.y > WINDOW_REACH && q.y > WINDOW_REACH) || (p.y < -WINDOW_REACH && q.y < -WINDOW_REACH)) {
-        return;
+    if (!segmentMissesWindow(p, q)) {
+        batchWindowSegment(p.x, p.y, q.x, q.y);
     }
-    assert(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(q.x) && std::isfinite(q.y) &&
-           "GL gets finite window coordinates");
-    batchWindowSegment(p.x, p.y, q.x, q.y);
 }
 
 // [SECTION] Dash-dot line
@@ -150,7 +127,7 @@ void sendVisibleDashDotLine(double x, double y, double direction, double length,
     double lo = start;
     double hi = end;
     batchColour(colour);
-    if (!clipToWindow(line, lo, hi)) {
+    if (culling() && !clipToWindow(line, lo, hi)) {
         return;
     }
 
@@ -189,102 +166,55 @@ void sendVisibleDashDotLine(double x, double y, double direction, double length,
     }
 }
 
-// [SECTION] Dash-dot circle
+// [SECTION] Patterned circles
 
-namespace {
-
-// The circle seen from the point o of its own frame that maps to the window's
-// centre. psi is the angle about the circle's centre from the circle point nearest
-// o; `half` bounds the psi that can reach the window.
-struct CircleView {
-    Plane m;
-    Vec2 e;          // unit vector from the centre towards o
-    double gap;      // |o - centre| - radius
-    double radius;   // |rr|
-    double half;
-    double maxStep;  // largest psi step whose chord sags at most CHORD_SAG on screen
-};
-
-// Window point of the circle at psi: the offset from o, mapped without the
-// translation (which takes o to the window's centre).
-Vec2 circlePoint(const CircleView& v, double psi)
-{
-    const double s = std::sin(psi / 2.0);
-    const double toward = -(v.gap + 2.0 * v.radius * s * s);
-    const double across = v.radius * std::sin(psi);
-    return mapVector(v.m, toward * v.e.x - across * v.e.y, toward * v.e.y + across * v.e.x);
-}
-
-// One dash or dot, psi from `from` to `to`, clipped to the reachable range.
-void sendArc(const CircleView& v, double from, double to)
-{
-    from = std::fmax(from, -v.half);
-    to = std::fmin(to, v.half);
-    if (!(from < to)) {
-        return;
-    }
-    const double chords = std::fmax(std::ceil((to - from) / v.maxStep), 1.0);
-    Vec2 current = circlePoint(v, from);
-    for (double i = 1.0; i <= chords; i += 1.0) {
-        const Vec2 previous = current;
-        current = circlePoint(v, from + (to - from) * (i / chords));
-        sendWindowSegment(previous, current);
-    }
-}
-
-}  // namespace
-
-void sendVisibleDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
-                              const Rgba& colour)
+void sendVisibleCircle(double tx, double ty, double rr, const CirclePattern& p,
+                       const Rgba& colour)
 {
     const Plane m = readModelview();
-    CircleView v = {};
-    v.m = m;
-    v.radius = std::fabs(rr);
-    const double det = m.a * m.d - m.b * m.c;
     const Vec2 centre = mapPoint(m, tx, ty);
-    const Vec2 w = {-(m.d * centre.x - m.b * centre.y) / det,
-                    -(m.a * centre.y - m.c * centre.x) / det};
-    const double dist = std::hypot(w.x, w.y);
-    v.gap = dist - v.radius;
-    const Stretch stretch = stretchOf(m);
-    const double reach = WINDOW_REACH * SQRT_2 / stretch.least;
-
+    const double radius = std::fabs(rr);
     batchColour(colour);
-    if (!(std::fabs(v.gap) <= reach)) {
+    if (!(radius > 0.0)) {
         return;
     }
-    // Law of cosines about o: |P - o|^2 = gap^2 + 4 dist radius sin^2(psi / 2).
-    const double ratio = (reach - std::fabs(v.gap)) * (reach + std::fabs(v.gap)) /
-                         (4.0 * dist) / v.radius;
-    assert(dist > 0.0 && ratio < 1.0 && "a culled circle is too large to lie within reach");
-    v.half = 2.0 * std::asin(std::sqrt(ratio));
-    v.e = Vec2{w.x / dist, w.y / dist};
-    // A negative radius puts the pattern's angle t at the circle point t + pi.
-    double nearest = std::atan2(v.e.y, v.e.x) - ((rr < 0.0) ? TRUE_PI : 0.0);
-    nearest -= FULL_TURN * std::floor(nearest / FULL_TURN);  // now in [0, 2 pi)
-    v.maxStep = std::sqrt(8.0 * CHORD_SAG / (stretch.most * v.radius));
-
-    // Where the plain drawing's chords lie within a group, and how far glRotated
-    // (which converts with the true pi) turns each group.
+    // The pattern's angle t lies at the window angle t + offset; a negative radius
+    // puts it at the opposite point.
+    const double offset = std::atan2(m.c, m.a) + ((rr < 0.0) ? TRUE_PI : 0.0);
+    // Group j (1 to n) starts at t = j turn: the frame turned j times by the group
+    // angle, which glRotated converts with the true pi.
     const double turn = p.groupAngle * RAD_TO_DEG * RADIANS_PER_DEGREE;
     const double dashEnd = p.dash * p.sub;
     const double dotEnd = p.dotStart + p.dot * p.sub;
-    // Group j (1 to n) starts at the pattern's angle j turn, psi = j turn - nearest.
-    // With nearest = q turn + f, group q + k starts at psi = k turn - f. Laps -1
-    // and +1 reach the groups across the seam, where the last group meets the
-    // first; clipping each group to [-half, half] also splits a group that two
-    // laps reach at psi = +-pi, so none is sent twice.
-    const double f = std::fmod(nearest, turn);
-    const double q = std::nearbyint((nearest - f) / turn);
-    for (int lap = -1; lap <= 1; ++lap) {
-        const double shift = FULL_TURN * lap;
-        const double kLo = std::fmax(std::ceil((-v.half - dotEnd + f - shift) / turn) - 1.0, 1.0 - q);
-        const double kHi = std::fmin(std::floor((v.half + f - shift) / turn) + 1.0, p.groups - q);
-        for (double k = kLo; k <= kHi; k += 1.0) {
-            const double psi = k * turn - f + shift;
-            sendArc(v, psi, psi + dashEnd);
-            sendArc(v, psi + p.dotStart, psi + dotEnd);
+    const double groupEnd = std::fmax(dashEnd, dotEnd);
+    double from[8];
+    double to[8];
+    const int arcs = visibleArcs(centre, radius, from, to);
+    for (int i = 0; i < arcs; ++i) {
+        double t0 = from[i] - offset;
+        t0 -= FULL_TURN * std::floor(t0 / FULL_TURN);
+        const double t1 = t0 + (to[i] - from[i]);
+        const auto piece = [&](double a, double b) {
+            a = std::fmax(a, t0);
+            b = std::fmin(b, t1);
+            if (a < b) {
+                sendArc(centre, radius, a + offset, b + offset);
+            }
+        };
+        // Laps -1 and +1 reach the groups across the seam, where the last group
+        // meets the first; clipping each to [t0, t1], which spans at most one turn,
+        // sends no point of the circle twice.
+        for (int lap = -1; lap <= 1; ++lap) {
+            const double shift = FULL_TURN * lap;
+            const double jLo = std::fmax(std::ceil((t0 - shift - groupEnd) / turn), 1.0);
+            const double jHi = std::fmin(std::floor((t1 - shift) / turn), p.groups);
+            for (double j = jLo; j <= jHi; j += 1.0) {
+                const double g = j * turn + shift;
+                piece(g, g + dashEnd);
+                if (p.dot > 0) {
+                    piece(g + p.dotStart, g + dotEnd);
+                }
+            }
         }
     }
 }

@@ -1,5 +1,4 @@
-// window_cull.h -- the dash-dot figures sent only where they can reach the window,
-// for figures whose plain drawing would cost far more than what shows.
+// window_cull.h -- the dash-dot figures sent only where they can reach the window.
 #pragma once
 
 #include "draw/dash_pattern.h"
@@ -10,8 +9,8 @@
 void sendVisibleDashDotLine(double x, double y, double direction, double length,
                             const LinePattern& p, const Rgba& colour);
 
-// The same for the circle of radius rr about (tx, ty), each group placed where the
-// plain drawing's accumulated rotations put it, each chord sagging at most a
-// quarter pixel from its arc.
-void sendVisibleDashDotCircle(double tx, double ty, double rr, const CirclePattern& p,
-                              const Rgba& colour);
+// The same for the patterned circle of radius rr about (tx, ty), each group placed
+// where turning the frame group by group puts it, each arc in chords that sag at
+// most the screen's tolerance.
+void sendVisibleCircle(double tx, double ty, double rr, const CirclePattern& p,
+                       const Rgba& colour);

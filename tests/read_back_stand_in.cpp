@@ -20,3 +20,18 @@ void glReadPixels(GLint, GLint, GLsizei width, GLsizei height, GLenum, GLenum, G
     std::memset(pixels, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     readBackAt = glrec::total();
 }
+
+// The legend's image, which the recording stand-in does not draw.
+void glScissor(GLint, GLint, GLsizei, GLsizei) {}
+void glGenTextures(GLsizei n, GLuint* textures)
+{
+    for (GLsizei i = 0; i < n; ++i) {
+        textures[i] = static_cast<GLuint>(i + 1);
+    }
+}
+void glBindTexture(GLenum, GLuint) {}
+void glTexParameteri(GLenum, GLenum, GLint) {}
+void glTexImage2D(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {}
+void glTexEnvi(GLenum, GLenum, GLint) {}
+void glAlphaFunc(GLenum, GLclampf) {}
+void glTexCoord2d(GLdouble, GLdouble) {}

@@ -19,6 +19,9 @@ using glrec::Fn;
 // Vertices reach GL as floats.
 constexpr double FLOAT_TIGHT = 2e-6;
 constexpr double TRUE_PI = 3.14159265358979323846;
+// The zoom of these tests: the gear of radius 11 about (0, -10) lies wholly in the
+// window, its centre at (0, -0.4).
+constexpr double ZOOM = 0.04;
 
 // Every draw since the trace began, the batch sent first.
 std::vector<Drawn> draws()
@@ -54,7 +57,7 @@ protected:
     {
         startBatchFrame();
         glrec::reset();
-        viewState.scale = 0.2;
+        viewState.scale = ZOOM;
     }
 };
 
@@ -64,13 +67,13 @@ TEST_F(GearRenderTest, UndercutCircleOnlyWhenStrictlyOutsideTheBaseCircle)
     for (int k = 0; k < 4; ++k) {
         glrec::reset();
         drawCircles(0.0, rcuts[k]);
-        const std::vector<double> black = radiiIn(BLACK, Vec2{0.0, -2.0});
+        const std::vector<double> black = radiiIn(BLACK, Vec2{0.0, -10.0 * ZOOM});
         EXPECT_EQ(!black.empty(), k == 2) << k;
     }
 }
 
 // Base, undercut, standard pitch, tip and root circles, the centre mark, then the
-// centre lines and the working pitch circle, each a 120-gon about the centre.
+// centre lines and the working pitch circle, each about the centre.
 TEST_F(GearRenderTest, CirclesComeInOrderAboutTheCentre)
 {
     drawCircles(0.3, 9.6);
@@ -81,13 +84,14 @@ TEST_F(GearRenderTest, CirclesComeInOrderAboutTheCentre)
         EXPECT_TRUE(same(d[i].colour, colours[i])) << i;
         EXPECT_EQ(d[i].mode, i == 4 ? GL_TRIANGLES : GL_LINES) << i;
     }
-    const Vec2 c = {0.0, -2.0};
-    EXPECT_EQ(radiiIn(GREEN, c), std::vector<double>{std::round(0.2 * 9.3969 * 1e4) / 1e4});
-    EXPECT_EQ(radiiIn(BLACK, c), std::vector<double>{0.2 * 9.6});
-    EXPECT_EQ(radiiIn(PURPLE, c), std::vector<double>{2.0});
-    EXPECT_EQ(radiiIn(YELLOW, c), (std::vector<double>{2.2, 1.75}));
+    const Vec2 c = {0.0, -10.0 * ZOOM};
+    const auto rounded = [](double r) { return std::round(ZOOM * r * 1e4) / 1e4; };
+    EXPECT_EQ(radiiIn(GREEN, c), std::vector<double>{rounded(9.3969)});
+    EXPECT_EQ(radiiIn(BLACK, c), std::vector<double>{rounded(9.6)});
+    EXPECT_EQ(radiiIn(PURPLE, c), std::vector<double>{rounded(10.0)});
+    EXPECT_EQ(radiiIn(YELLOW, c), (std::vector<double>{rounded(11.0), rounded(8.75)}));
     for (const Vec2& v : d[4].vertices) {
-        EXPECT_NEAR(std::hypot(v.x - c.x, v.y - c.y), 0.2 * CENTRE_MARK_RADIUS, FLOAT_TIGHT);
+        EXPECT_NEAR(std::hypot(v.x - c.x, v.y - c.y), ZOOM * CENTRE_MARK_RADIUS, FLOAT_TIGHT);
     }
     // The matrix moved for the pitch circle comes back up to rounding.
     const KitMatrix& m = kitMatrix();
@@ -97,36 +101,44 @@ TEST_F(GearRenderTest, CirclesComeInOrderAboutTheCentre)
 }
 
 // The two centre lines run along and across the angle, through the centre, one
-// working pitch radius each way; the pitch circle's dashes turn with the angle.
+// working pitch radius each way; the pitch circle's dashes (12 groups at this
+// size) start one group after another from the turned +x.
 TEST_F(GearRenderTest, CentreLinesAndPitchCircleTurnWithTheAngle)
 {
+    const double radius = 10.0 * ZOOM;
+    const double group = 2.0 * KIT_PI / 12 * RAD_TO_DEG * TRUE_PI / 180.0;
     for (double angle : {0.0, 0.3, PI / 2.0}) {
         glrec::reset();
         drawCircles(angle, 0.0);
-        const Vec2 c = {0.0, -2.0};
+        const Vec2 c = {0.0, -radius};
         const std::vector<Drawn> d = draws();
-        const std::vector<Vec2>& blue = d.back().vertices;
         double farAlong = 0.0;
         double farAcross = 0.0;
-        double firstOnCircle = -1.0;
-        for (const Vec2& v : blue) {
+        std::vector<double> onCircle;
+        for (const Vec2& v : d.back().vertices) {
             const Vec2 d = {v.x - c.x, v.y - c.y};
             const double along = d.x * std::cos(angle) + d.y * std::sin(angle);
             const double across = -d.x * std::sin(angle) + d.y * std::cos(angle);
+            // On the circle, or on a chord's side within a quarter pixel of it.
+            const bool circle = std::fabs(std::hypot(d.x, d.y) - radius) < 0.25 / 400.0;
+            if (circle) {
+                onCircle.push_back(std::atan2(d.y, d.x) - angle);
+            }
             if (std::fabs(across) < 1e-5) {
                 farAlong = std::fmax(farAlong, std::fabs(along));
             } else if (std::fabs(along) < 1e-5) {
                 farAcross = std::fmax(farAcross, std::fabs(across));
-            } else if (firstOnCircle < 0.0) {
-                EXPECT_NEAR(std::hypot(d.x, d.y), 2.0, FLOAT_TIGHT);
-                firstOnCircle = std::atan2(d.y, d.x);
+            } else {
+                EXPECT_TRUE(circle) << v.x << " " << v.y;
             }
         }
-        EXPECT_NEAR(farAlong, 2.0, 1e-5) << angle;
-        EXPECT_NEAR(farAcross, 2.0, 1e-5) << angle;
-        // The first dash starts one group (of 62) past the turned +x.
-        EXPECT_NEAR(std::remainder(firstOnCircle - angle - 2.0 * KIT_PI / 62, 2.0 * TRUE_PI), 0.0,
-                    1e-5) << angle;
+        EXPECT_NEAR(farAlong, radius, 1e-5) << angle;
+        EXPECT_NEAR(farAcross, radius, 1e-5) << angle;
+        for (int j = 1; j <= 12; ++j) {
+            EXPECT_TRUE(std::any_of(onCircle.begin(), onCircle.end(), [&](double a) {
+                return std::fabs(std::remainder(a - j * group, 2.0 * TRUE_PI)) < 1e-5;
+            })) << angle << " group " << j;
+        }
     }
 }
 
@@ -136,7 +148,7 @@ const Vec2 OUTLINE[] = {{0.0, 9.0}, {0.2, 9.6}, {0.3, 10.4}, {0.25, 11.0}};
 // pitches, all 4 pixels wide in one draw.
 TEST_F(GearRenderTest, TeethAreCopiesTurnedOnePitchApart)
 {
-    drawGearTeeth(0.2, 0.25, 20, Vec2{1.0, -10.0}, 2, OUTLINE, RED);
+    drawGearTeeth(ZOOM, 0.25, 20, Vec2{1.0, -10.0}, 2, OUTLINE, RED);
     const std::vector<Drawn> d = draws();
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0].width, 4.0);
@@ -146,8 +158,8 @@ TEST_F(GearRenderTest, TeethAreCopiesTurnedOnePitchApart)
         for (std::size_t j = 0; j < 4; ++j) {
             const Vec2 p = OUTLINE[(j + 1) / 2];
             const Vec2 v = d[0].vertices[4 * k + j];
-            EXPECT_NEAR(v.x, 0.2 + 0.2 * (p.x * std::cos(turn) - p.y * std::sin(turn)), 1e-5);
-            EXPECT_NEAR(v.y, -2.0 + 0.2 * (p.x * std::sin(turn) + p.y * std::cos(turn)), 1e-5);
+            EXPECT_NEAR(v.x, ZOOM + ZOOM * (p.x * std::cos(turn) - p.y * std::sin(turn)), 1e-6);
+            EXPECT_NEAR(v.y, -10.0 * ZOOM + ZOOM * (p.x * std::sin(turn) + p.y * std::cos(turn)), 1e-6);
         }
     }
 }
@@ -156,15 +168,15 @@ TEST_F(GearRenderTest, ProfileIsOneThickSegmentPerPairOfPoints)
 {
     drawProfile(OUTLINE, 0, RED);
     EXPECT_TRUE(draws().empty());
-    viewState.scale = 0.5;
+    viewState.scale = 0.08;
     drawProfile(OUTLINE, 3, RED);
     const std::vector<Drawn> d = draws();
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0].width, 4.0);
     ASSERT_EQ(d[0].vertices.size(), 6U);
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_NEAR(d[0].vertices[2 * i].x, 0.5 * OUTLINE[i].x, FLOAT_TIGHT);
-        EXPECT_NEAR(d[0].vertices[2 * i + 1].y, 0.5 * OUTLINE[i + 1].y, FLOAT_TIGHT);
+        EXPECT_NEAR(d[0].vertices[2 * i].x, 0.08 * OUTLINE[i].x, FLOAT_TIGHT);
+        EXPECT_NEAR(d[0].vertices[2 * i + 1].y, 0.08 * OUTLINE[i + 1].y, FLOAT_TIGHT);
     }
 }
 

@@ -1,10 +1,10 @@
-// test_offscreen.cpp -- the dash-dot patterns zoomed in: plain calls whenever the
-// figure is cheap, otherwise a bounded number of calls that show the same dashes
-// in the window as the plain drawing, and never a NaN or infinity for GL.
+// test_offscreen.cpp -- the dash-dot patterns zoomed in: a bounded number of calls
+// that show the same dashes in the window as the plain drawing, and never a NaN or
+// infinity for GL.
 //
 // Every vertex reaches GL in window coordinates, so the recorded segments are what
-// the window shows. The plain drawing to compare with is sent by the kit's plain
-// senders in the same frame, every dash of it.
+// the window shows. The plain drawing to compare with is the same call in the
+// kit's plain mode: every dash of the figure, nothing culled.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -138,16 +138,6 @@ protected:
     void TearDown() override { viewState.scale = 0.2; }
 };
 
-// [SECTION] Plain calls kept
-
-TEST_F(OffscreenTest, CheapFiguresKeepThePlainCalls)
-{
-    drawDashDotCircle(Vec2{0.0, -2.0}, 2.0, BLUE);  // partly off screen, but only 6,820 chords
-    EXPECT_EQ(sentSegments().size(), 62u * 110);
-    drawDashDotLine(Vec2{-400.0, 0.1}, Vec2{400.0, 0.1}, GREEN);  // 4,799 periods
-    EXPECT_EQ(sentSegments().size(), 62u * 110 + 2 * 4799 + 1);
-}
-
 // [SECTION] Bounded cost at every zoom the keys reach
 
 // Presses of 'W' from the start zoom, the turn of the gear, and its working pitch
@@ -210,7 +200,9 @@ void compareCircle(double x, double y, double turn, const std::function<void()>&
     const std::vector<Segment> culled = sentSegments();
     EXPECT_LT(culled.size(), 10000u);
     startFrame(x, y, turn);
-    sendDashDotCircle(toWindow(centre.x), toWindow(centre.y), toWindow(r), circlePattern(r), BLUE);
+    kitScreen.plain = true;
+    draw();
+    kitScreen.plain = false;
     const std::vector<Segment> plain = sentSegments();
     ASSERT_FALSE(glrec::overflowed());
 
@@ -268,13 +260,9 @@ void compareLine(const Vec2& p1, const Vec2& p2, double x = 0.0, double y = 0.0,
     for (int k = 0; k < 2; ++k) {
         startFrame(x, y, turn);
         const Affine frame = kitFrame();
-        if (k == 0) {
-            const double length = std::hypot(p1.x - p2.x, p1.y - p2.y);
-            sendDashDotLine(toWindow(p1.x), toWindow(p1.y), std::atan2(p2.y - p1.y, p2.x - p1.x),
-                            linePattern(length), BLUE);
-        } else {
-            drawDashDotLine(p1, p2, BLUE);
-        }
+        kitScreen.plain = k == 0;
+        drawDashDotLine(p1, p2, BLUE);
+        kitScreen.plain = false;
         const std::vector<Segment> segments = sentSegments();
         ASSERT_FALSE(glrec::overflowed());
         EXPECT_TRUE(k == 0 || segments.size() < 100u);

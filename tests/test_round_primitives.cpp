@@ -2,7 +2,9 @@
 // ellipses, read back from the recorded GL calls as the window sees them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "draw/batch.h"
@@ -52,6 +54,34 @@ double kitDegrees(const Vec2& p, const Vec2& c = ORIGIN)
     return d < -1e-6 ? d + 360.0 * TRUE_PI / KIT_PI : d;
 }
 
+// Stretches of polar angle (kit degrees from +x, starts in [0, 360)) inked by the
+// chords about c, merged where they touch, the seam at +x included, in order.
+std::vector<std::pair<double, double>> inkedArcs(const Vec2& c = ORIGIN)
+{
+    const double turn = 360.0 * TRUE_PI / KIT_PI;
+    const std::vector<Vec2> ends = segmentEnds();
+    std::vector<std::pair<double, double>> chords;
+    for (std::size_t i = 0; i < ends.size(); i += 2) {
+        const double a = kitDegrees(ends[i], c);
+        const double b = kitDegrees(ends[i + 1], c);
+        chords.emplace_back(a, b < a - 180.0 ? b + turn : b);
+    }
+    std::sort(chords.begin(), chords.end());
+    std::vector<std::pair<double, double>> arcs;
+    for (const auto& chord : chords) {
+        if (!arcs.empty() && std::fabs(arcs.back().second - chord.first) < 1e-6) {
+            arcs.back().second = chord.second;
+        } else {
+            arcs.push_back(chord);
+        }
+    }
+    if (arcs.size() > 1 && std::fabs(arcs.back().second - turn - arcs.front().first) < 1e-6) {
+        arcs.back().second = arcs.front().second + turn;
+        arcs.erase(arcs.begin());
+    }
+    return arcs;
+}
+
 class RoundTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -61,30 +91,38 @@ protected:
     }
 };
 
-TEST_F(RoundTest, CircleAndDiscAre120GonsStartingOnPlusX)
+// Every chord ends on the circle and sags at most a quarter pixel below it, with
+// no more chords than that needs; a disc's fan covers it as well.
+TEST_F(RoundTest, CircleAndDiscAreCutToAQuarterPixel)
 {
-    drawScaledDisc(0.2, Vec2{1.0, 2.0}, 2.5, BLACK);      // radius 0.5 about (0.2, 0.4)
-    drawScaledCircle(0.2, Vec2{0.0, -10.0}, 5.0, YELLOW);  // radius 1 about (0, -2)
-    flushBatch();
-    const Vec2 discCentre = {0.2, 0.4};
-    const std::vector<Vec2> fan = verticesOf(GL_TRIANGLES);
-    ASSERT_EQ(fan.size(), 3u * 118);  // a fan of the 120 corners about the first
-    for (std::size_t i = 0; i < fan.size(); ++i) {
-        EXPECT_NEAR(std::hypot(fan[i].x - 0.2, fan[i].y - 0.4), 0.5, FLOAT_TIGHT) << i;
+    const double quarter = 0.25 / 400.0;
+    for (const double r : {0.002, 0.01, 0.3, 0.95}) {
+        glrec::reset();
+        drawScaledCircle(0.5, Vec2{0.0, 0.1}, 2.0 * r, YELLOW);
+        drawDisc(Vec2{0.0, 0.05}, -r, BLACK);
+        drawCircle(ORIGIN, 0.0, GREEN);  // nothing
+        flushBatch();
+        const std::vector<Vec2> ends = segmentEnds();
+        ASSERT_EQ(ends.size(), verticesOf(GL_LINES).size()) << "a piece of no length";
+        double turned = 0.0;
+        for (std::size_t i = 0; i < ends.size(); i += 2) {
+            const Vec2 m = {(ends[i].x + ends[i + 1].x) / 2.0, (ends[i].y + ends[i + 1].y) / 2.0};
+            EXPECT_NEAR(std::hypot(ends[i].x, ends[i].y - 0.05), r, FLOAT_TIGHT);
+            EXPECT_LE(r - std::hypot(m.x, m.y - 0.05), quarter * 1.0001 + FLOAT_TIGHT) << r;
+            turned += 2.0 * std::asin(std::hypot(ends[i + 1].x - ends[i].x, ends[i + 1].y - ends[i].y) / 2.0 / r);
+        }
+        EXPECT_NEAR(turned, 2.0 * TRUE_PI, 1e-3) << r;
+        const double fewest = TRUE_PI / std::acos(std::fmax(1.0 - quarter / r, -0.5));
+        EXPECT_LE(ends.size() / 2.0, std::ceil(fewest) + 1.0) << r;
+        double area = 0.0;
+        const std::vector<Vec2> fan = verticesOf(GL_TRIANGLES);
+        for (std::size_t i = 0; i + 2 < fan.size(); i += 3) {
+            area += std::fabs((fan[i + 1].x - fan[i].x) * (fan[i + 2].y - fan[i].y) -
+                              (fan[i + 2].x - fan[i].x) * (fan[i + 1].y - fan[i].y)) / 2.0;
+        }
+        EXPECT_GE(area, TRUE_PI * r * r - 2.0 * TRUE_PI * r * quarter) << r;
+        EXPECT_LE(area, TRUE_PI * r * r) << r;
     }
-    EXPECT_NEAR(kitDegrees(fan[0], discCentre), 0.0, 1e-4);
-    EXPECT_NEAR(kitDegrees(fan[1], discCentre), 3.0, 1e-4);  // counter-clockwise
-    EXPECT_NEAR(kitDegrees(fan.back(), discCentre), 357.0, 1e-4);
-
-    const Vec2 centre = {0.0, -2.0};
-    const std::vector<Vec2> ends = segmentEnds();
-    ASSERT_EQ(ends.size(), 2u * 120);  // 119 sides and the one that closes the loop
-    for (std::size_t i = 0; i < ends.size(); i += 2) {
-        const double step = kitDegrees(ends[i + 1], centre) - kitDegrees(ends[i], centre);
-        EXPECT_NEAR(i + 2 < ends.size() ? step : step + 360.0 * TRUE_PI / KIT_PI, 3.0, 1e-4) << i;
-        EXPECT_NEAR(std::hypot(ends[i].x, ends[i].y + 2.0), 1.0, FLOAT_TIGHT);
-    }
-    EXPECT_NEAR(ends[0].x, 1.0, FLOAT_TIGHT);
 }
 
 struct Pattern {
@@ -94,44 +132,63 @@ struct Pattern {
     int dot;
 };
 
-// Each group is a dash of d chords and a dot of g, the first group turned one
-// group on from +x; a negative radius puts the whole pattern opposite.
+// Each group is a long dash of d steps and a dot of g, in a group of d + 3g steps,
+// the first group turned one group on from +x; a negative radius puts the whole
+// pattern opposite.
 TEST_F(RoundTest, DashDotCircleFollowsItsRadius)
 {
-    const Pattern patterns[] = {{0.1, 6, 9, 2}, {0.2, 6, 9, 2}, {0.5, 15, 22, 5}, {2.0, 62, 90, 20}};
+    const Pattern patterns[] = {{0.1, 6, 9, 2}, {0.2, 6, 9, 2}, {0.5, 15, 22, 5}, {0.9, 28, 40, 9}};
     for (const Pattern& p : patterns) {
         glrec::reset();
         drawDashDotCircle(ORIGIN, p.r, BLUE);
         flushBatch();
-        const std::vector<Vec2> ends = segmentEnds();
-        ASSERT_EQ(ends.size(), 2u * p.groups * (p.dash + p.dot)) << p.r;
+        const auto arcs = inkedArcs();
+        ASSERT_EQ(arcs.size(), 2u * p.groups) << p.r;
         const double groupDegrees = 360.0 / p.groups;
-        const double chordDegrees = groupDegrees / (p.dash + 3 * p.dot);
-        EXPECT_NEAR(kitDegrees(ends[0]), groupDegrees, 1e-3) << p.r;
-        EXPECT_NEAR(kitDegrees(ends[2 * p.dash - 1]), groupDegrees + p.dash * chordDegrees, 1e-3);
-        EXPECT_NEAR(kitDegrees(ends[2 * p.dash]), groupDegrees + (p.dash + p.dot) * chordDegrees,
-                    1e-3);
+        const double stepDegrees = groupDegrees / (p.dash + 3 * p.dot);
+        int dashes = 0;
+        for (std::size_t k = 0; k < arcs.size(); ++k) {
+            if (std::fabs(arcs[k].second - arcs[k].first - p.dash * stepDegrees) > 1e-3) {
+                continue;
+            }
+            ++dashes;
+            const auto& dot = arcs[(k + 1) % arcs.size()];
+            EXPECT_NEAR(std::remainder(arcs[k].first, groupDegrees), 0.0, 1e-3) << p.r << " " << k;
+            EXPECT_NEAR(std::remainder(dot.first - arcs[k].first - (p.dash + p.dot) * stepDegrees, 360.0),
+                        0.0, 1e-3);
+            EXPECT_NEAR(dot.second - dot.first, p.dot * stepDegrees, 1e-3);
+        }
+        EXPECT_EQ(dashes, p.groups) << p.r;
     }
     glrec::reset();
     drawScaledDashDotCircle(0.2, Vec2{0.5, 0.5}, 2.5, BLUE);  // radius 0.5 about (0.1, 0.1)
+    flushBatch();
+    const auto arcs = inkedArcs(Vec2{0.1, 0.1});
+    glrec::reset();
     drawDashDotCircle(Vec2{0.1, 0.1}, -0.5, BLUE);
     flushBatch();
-    const std::vector<Vec2> ends = segmentEnds();
-    ASSERT_EQ(ends.size(), 2u * 2 * 15 * 27);
-    for (std::size_t i = 0; i < ends.size() / 2; ++i) {
-        EXPECT_NEAR(ends[ends.size() / 2 + i].x - 0.1, 0.1 - ends[i].x, FLOAT_TIGHT) << i;
-        EXPECT_NEAR(ends[ends.size() / 2 + i].y - 0.1, 0.1 - ends[i].y, FLOAT_TIGHT) << i;
+    const auto opposite = inkedArcs(Vec2{0.1, 0.1});
+    ASSERT_EQ(arcs.size(), opposite.size());
+    for (const auto& arc : opposite) {
+        const double start = std::remainder(arc.first - 180.0 * TRUE_PI / KIT_PI, 360.0);
+        EXPECT_TRUE(std::any_of(arcs.begin(), arcs.end(), [&](const std::pair<double, double>& a) {
+            return std::fabs(std::remainder(a.first - start, 360.0)) < 1e-3 &&
+                   std::fabs((a.second - a.first) - (arc.second - arc.first)) < 1e-3;
+        })) << arc.first;
     }
 }
 
 TEST_F(RoundTest, DashedCircleAndEllipsesFollowTheirOwnRules)
 {
-    drawDashedCircle(ORIGIN, 0.1, BLACK);  // 6 groups of 8 chords of 6 degrees, from 60
+    drawDashedCircle(ORIGIN, 0.1, BLACK);  // 6 groups of 8 steps of 6 degrees, from 60
     flushBatch();
-    std::vector<Vec2> ends = segmentEnds();
-    ASSERT_EQ(ends.size(), 2u * 6 * 8);
-    EXPECT_NEAR(kitDegrees(ends[0]), 60.0, 1e-3);
-    EXPECT_NEAR(kitDegrees(ends[15]), 108.0, 1e-3);
+    const auto arcs = inkedArcs();
+    ASSERT_EQ(arcs.size(), 6u);
+    for (const auto& arc : arcs) {
+        EXPECT_NEAR(std::remainder(arc.first, 60.0), 0.0, 1e-3);
+        EXPECT_NEAR(arc.second - arc.first, 48.0, 1e-3);
+    }
+    std::vector<Vec2> ends;
 
     glrec::reset();
     drawFilledEllipse(Vec2{0.1, 0.2}, 0.4, 0.2, TRUE_PI / 4.0, GREEN);

@@ -2,6 +2,7 @@
 // dots drawn, the colours in order.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,22 +40,20 @@ struct Disc {
     double x, y;       // centre in window units
     double r;          // radius in window units
     Rgba colour;
+    Vec2 first;        // the corner its fan turns about
 };
 
-// Vertices of one filled 120-gon, sent as a fan of 118 triangles about its first
-// corner (on +x); its corner 60 lies opposite, on -x.
-constexpr int DISC_VERTICES = 3 * 118;
-constexpr int DISC_OPPOSITE = 3 * 58 + 2;
+inline bool same(const Rgba& a, const Rgba& b);
 
-// Every filled 120-gon, in the order drawn: consecutive runs of DISC_VERTICES in
-// the triangle draws.
+// Every filled disc, in the order drawn: a fan of triangles about its first
+// corner, told from the next by that corner; its centre is the circumcentre of
+// its first triangle.
 inline std::vector<Disc> discs()
 {
     std::vector<Disc> found;
     Rgba colour = {-1, -1, -1, -1};
     bool triangles = false;
-    int k = 0;
-    Vec2 first = {0, 0};
+    std::vector<Vec2> corner;  // the triangle being read
     std::size_t at = 0;
     for (std::size_t i = 0; i < glrec::size(); ++i) {
         const glrec::Call& c = glrec::at(i);
@@ -64,20 +63,30 @@ inline std::vector<Disc> discs()
         }
         if (c.fn == glrec::Fn::Begin) {
             triangles = c.a[0] == GL_TRIANGLES;
-            k = 0;
+            corner.clear();
         }
         if (!triangles || c.fn != glrec::Fn::Vertex2d) {
             continue;
         }
-        if (k == 0) {
-            first = Vec2{c.a[0], c.a[1]};
-            at = i;
+        at = corner.empty() ? i : at;
+        corner.push_back(Vec2{c.a[0], c.a[1]});
+        if (corner.size() < 3) {
+            continue;
         }
-        if (k == DISC_OPPOSITE) {
-            found.push_back({at, (first.x + c.a[0]) / 2, (first.y + c.a[1]) / 2,
-                             (first.x - c.a[0]) / 2, colour});
+        const Vec2 a = corner[0];
+        const bool sameFan = !found.empty() && found.back().first.x == a.x && found.back().first.y == a.y &&
+                             same(found.back().colour, colour);
+        if (!sameFan) {
+            const Vec2 b = corner[1];
+            const Vec2 d = corner[2];
+            const double det = 2.0 * ((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
+            const double bb = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+            const double dd = (d.x - a.x) * (d.x - a.x) + (d.y - a.y) * (d.y - a.y);
+            const Vec2 o = {a.x + ((d.y - a.y) * bb - (b.y - a.y) * dd) / det,
+                            a.y + ((b.x - a.x) * dd - (d.x - a.x) * bb) / det};
+            found.push_back({at, o.x, o.y, std::hypot(a.x - o.x, a.y - o.y), colour, a});
         }
-        k = (k + 1) % DISC_VERTICES;
+        corner.clear();
     }
     return found;
 }
