@@ -27,6 +27,9 @@ const commands = {
     // A line typed into the input line (pasted, when it holds a control character,
     // which no key types) and Enter, until the console ends with `until`.
     async line({ text, until }) {
+        // As a person waits for the line to be offered (after a switch of language the page
+        // replays the run first, and keys typed meanwhile are not taken).
+        await page.waitForSelector("#line:not([disabled]):not([readonly])");
         // A control character cannot be typed, only pasted.
         if (/[\x00-\x1f]/.test(text)) {
             await page.$eval("#line", (field, value) => { field.value = value; }, text);
