@@ -64,33 +64,19 @@ EM_JS(void, addLegendLine, (float x, float y, const char* text), {
 
 EM_JS(void, showLegendLines, (bool large), { Module["showLegends"](large); });
 
-// The strip's lines in the legends' font at their baselines (pixels from its top),
-// blended over white into its RGBA rows (from the bottom, as GL reads them).
-EM_JS(void, paintTextStrip, (unsigned char* rgba, int width, int height, int left, bool large,
-                             const char* const* lines, const int* baselines, int count), {
+// Text written by the page blended by its coverage into RGBA rows (from the
+// bottom, as GL reads them): the page's legends at the picture's size, or with
+// `count` lines the caption's strip, each line at its baseline (pixels from the
+// strip's top) from `left`, in the legends' font.
+EM_JS(void, blendText, (unsigned char* rgba, int width, int height, int left, bool large,
+                        const char* const* lines, const int* baselines, int count), {
     const placed = [];
     for (let i = 0; i < count; ++i) {
         placed.push({x : left, y : HEAP32[(baselines >> 2) + i],
                      text : UTF8ToString(HEAPU32[(lines >> 2) + i])});
     }
-    const text = Module["textImage"](width, height, placed, large).data;
-    for (let y = 0; y < height; ++y) {
-        for (let x = 0; x < width; ++x) {
-            const from = 4 * (y * width + x);
-            const to = rgba + 4 * ((height - 1 - y) * width + x);
-            const cover = text[from + 3] / 255;
-            for (let c = 0; c < 3; ++c) {
-                HEAPU8[to + c] = Math.round(255 * (1 - cover) + text[from + c] * cover);
-            }
-            HEAPU8[to + 3] = 255;
-        }
-    }
-});
-
-// The page's legends at the picture's size, blended into its RGBA rows (from the
-// bottom, as GL reads them) by their coverage.
-EM_JS(void, blendLegends, (unsigned char* rgba, int width, int height), {
-    const text = Module["legendImage"](width, height).data;
+    const text = (count > 0 ? Module["textImage"](width, height, placed, large)
+                            : Module["legendImage"](width, height)).data;
     for (let y = 0; y < height; ++y) {
         for (let x = 0; x < width; ++x) {
             const from = 4 * (y * width + x);
@@ -138,7 +124,7 @@ void finishTextFrame()
 
 void addLegendsToPicture(unsigned char* rgba, int width, int height)
 {
-    blendLegends(rgba, width, height);
+    blendText(rgba, width, height, 0, false, nullptr, nullptr, 0);
 }
 
 bool frameTextLine(int i, FrameTextLine& line)
@@ -160,6 +146,7 @@ int textAdvance(unsigned int codePoint, bool large)
 void writeTextStrip(const TextStrip& strip, unsigned char* rgba, const unsigned char* frame)
 {
     (void)frame;
-    paintTextStrip(rgba, strip.width, strip.height, strip.left, strip.large, strip.lines,
-                   strip.baselines, strip.count);
+    std::memset(rgba, 255, static_cast<std::size_t>(strip.width) * strip.height * 4);
+    blendText(rgba, strip.width, strip.height, strip.left, strip.large, strip.lines,
+              strip.baselines, strip.count);
 }

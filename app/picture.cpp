@@ -135,7 +135,7 @@ int writeUnderFreeName(const char* base, const NewFileBytes* files, int count, c
         // NOTE: only a file made a moment ago by this very loop is removed.
         for (int i = 0; i < written; ++i) {
             std::snprintf(name, sizeof name, "%s%s", stem, files[i].extension);
-            std::remove(name);
+            removeNewFile(name);
         }
     }
     cause = EEXIST;

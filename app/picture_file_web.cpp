@@ -33,6 +33,12 @@ NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t s
                                                                   : NewFile::FAILED;
 }
 
+void removeNewFile(const char* name)
+{
+    // NOTE: a download is never refused for its name, so none is taken back.
+    (void)name;
+}
+
 void currentFolder(char* folder, std::size_t size)
 {
     if (size > 0) {

@@ -176,15 +176,13 @@ void putText(SvgText& svg, double x, double y, const char* text, bool large)
     while (placed && *c != '\0') {
         const char* from = c;
         const unsigned int code = nextCodePoint(c);
-        if (code != ' ') {
-            put(svg, "<tspan x=\"%.2f\"", at);
-            if (code >= 0x100) {
-                put(svg, " %s font-size=\"%d\"", JAPANESE_FONT, textAdvance(code, large));
-            }
-            put(svg, ">");
-            putEscaped(svg, from, c);
-            put(svg, "</tspan>");
+        put(svg, "<tspan x=\"%.2f\"", at);
+        if (code >= 0x100) {
+            put(svg, " %s font-size=\"%d\"", JAPANESE_FONT, textAdvance(code, large));
         }
+        put(svg, ">");
+        putEscaped(svg, from, c);
+        put(svg, "</tspan>");
         at += textAdvance(code, large);
     }
     putEscaped(svg, c, nullptr);
