@@ -54,10 +54,7 @@ Vec2 toPixels(const PixelFrame& f, double x, double y)
 
 void putColour(SvgText& svg, const char* attribute, const Rgba& c)
 {
-    const auto byte = [](float v) {
-        return static_cast<int>(std::lround(std::fmin(std::fmax(v, 0.0F), 1.0F) * 255.0F));
-    };
-    put(svg, " %s=\"#%02x%02x%02x\"", attribute, byte(c.r), byte(c.g), byte(c.b));
+    put(svg, " %s=\"#%02x%02x%02x\"", attribute, colourByte(c.r), colourByte(c.g), colourByte(c.b));
 }
 
 void putLines(SvgText& svg, const PixelFrame& f, const BatchRun& run)

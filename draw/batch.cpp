@@ -186,11 +186,6 @@ void tellState(const BatchRun& run)
 #endif
 
 #ifdef KIT_VERTEX_BUFFER
-GLubyte colourByte(float c)
-{
-    return static_cast<GLubyte>(std::lround(std::fmin(std::fmax(c, 0.0F), 1.0F) * 255.0F));
-}
-
 // The runs not sent yet, packed with their colours into the buffer object and
 // drawn as one run of triangles.
 void sendPacked()
@@ -198,8 +193,10 @@ void sendPacked()
     int count = 0;
     for (int i = sentRuns; i < runCount; ++i) {
         const BatchRun& run = runs[i];
-        const GLubyte c[4] = {colourByte(run.colour.r), colourByte(run.colour.g),
-                              colourByte(run.colour.b), colourByte(run.colour.a)};
+        const GLubyte c[4] = {static_cast<GLubyte>(colourByte(run.colour.r)),
+                              static_cast<GLubyte>(colourByte(run.colour.g)),
+                              static_cast<GLubyte>(colourByte(run.colour.b)),
+                              static_cast<GLubyte>(colourByte(run.colour.a))};
         for (int v = run.first; v < run.first + run.count; ++v) {
             packed[count] = PackedVertex{vertices[2 * v], vertices[2 * v + 1], {c[0], c[1], c[2], c[3]}};
             ++count;

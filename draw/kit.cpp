@@ -65,17 +65,16 @@ double toWindow(double v)
     return (v * PIXELS_PER_UNIT) / PIXELS_PER_UNIT;
 }
 
-// The byte GL makes of a colour channel.
-static int channelByte(float c)
+int colourByte(float channel)
 {
-    return static_cast<int>(std::lround(std::fmin(std::fmax(c, 0.0F), 1.0F) * 255.0F));
+    return static_cast<int>(std::lround(std::fmin(std::fmax(channel, 0.0F), 1.0F) * 255.0F));
 }
 
 // WCAG: each sRGB byte made linear, weighted by the eye's response.
 double contrastAgainstWhite(const Rgba& colour)
 {
     const auto linear = [](float c) {
-        const double v = channelByte(c) / 255.0;
+        const double v = colourByte(c) / 255.0;
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
     const double luminance =

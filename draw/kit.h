@@ -32,6 +32,8 @@ extern bool highContrast;
 // against white (WCAG's non-text contrast), every line at least this wide, pixels.
 constexpr double HIGH_CONTRAST_RATIO = 3.0;
 constexpr double HIGH_CONTRAST_LINE_WIDTH = 3.0;
+// The byte (0 to 255) that GL makes of a colour channel.
+int colourByte(float channel);
 // Contrast of the colour against white, 1.05 / (L + 0.05), L the relative luminance
 // (WCAG) of the 8-bit colour GL makes of it.
 double contrastAgainstWhite(const Rgba& colour);
