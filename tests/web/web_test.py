@@ -64,13 +64,18 @@ LAYOUT = """(() => {
             new Set(lines(m.index, m.index + m[0].length).map((r) => r.top)).size > 1) };
 })()"""
 # The files that 'p' downloads: the PNG's dark pixels in the picture's part and on
-# screen (the frame without the legends), its height, the names, the SVG's type and text.
+# screen (the frame without the legends), its height, how far right its caption's ink
+# goes, the names, the SVG's type and text.
 SAVED = """(async () => {
     const [png, svg] = await Promise.all(window.saved.map(([, href]) => fetch(href).then((r) => r.blob())));
-    const image = await createImageBitmap(png), saved = new OffscreenCanvas(800, 800).getContext("2d");
+    const image = await createImageBitmap(png), h = image.height;
+    const saved = new OffscreenCanvas(800, h).getContext("2d");
     saved.drawImage(image, 0, 0);
     const dark = (p) => p.filter((v, i) => i % 4 == 0 && v + p[i + 1] + p[i + 2] < 180).length;
-    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame), image.height,
+    const caption = saved.getImageData(0, 800, 800, h - 800).data;  // how far right its ink goes
+    const right = Math.max(...[...Array(800).keys()].filter((x) =>
+        [...Array(h - 800).keys()].some((y) => caption[4 * (800 * y + x)] < 100)));
+    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame), h, right,
             window.saved.map(([name]) => name), svg.type, await svg.text()];
 })()"""
 
@@ -210,10 +215,11 @@ def in_classroom(checks, page, url):
         page.steps([key])
         laid_out(checks, page, "after " + key, SIZES[1:2])
     page("wait", js="window.saved?.length >= 2")
-    saved, shown, height, names, svg_type, svg = page("eval", js=SAVED)
-    checks.check(saved > shown + 1000 and height > 800, "'p' downloads the picture with its "
-                 "legends and its caption below", "dark pixels %d, on screen without the legends "
-                 "%d, %d pixels high" % (saved, shown, height))
+    saved, shown, height, right, names, svg_type, svg = page("eval", js=SAVED)
+    # The caption's first line, 18-pixel letters, reaches some 440 pixels right.
+    checks.check(saved > shown + 1000 and height > 800 and right > 350, "'p' downloads the "
+                 "picture with its legends and its caption below", "dark pixels %d, on screen "
+                 "without the legends %d, %d pixels high, caption to %d" % (saved, shown, height, right))
     base = "gearmesh_10-30_0.5-0_view3"
     checks.check(names == [base + ".png", base + ".svg"] and svg_type == "image/svg+xml" and
                  svg.count("<path") > 5 and "23.299" in svg, "'p' downloads the SVG beside it, "
