@@ -69,7 +69,7 @@ LAYOUT = """(() => {
 SAVED = """(async () => {
     const [png, svg] = await Promise.all(window.saved.map(([, href]) => fetch(href).then((r) => r.blob())));
     const image = await createImageBitmap(png), h = image.height;
-    const saved = new OffscreenCanvas(800, h).getContext("2d");
+    const saved = new OffscreenCanvas(800, h).getContext("2d", { willReadFrequently: true });
     saved.drawImage(image, 0, 0);
     const dark = (p) => p.filter((v, i) => i % 4 == 0 && v + p[i + 1] + p[i + 2] < 180).length;
     const caption = saved.getImageData(0, 800, 800, h - 800).data;  // how far right its ink goes
