@@ -1,7 +1,7 @@
 // command_line.cpp -- reads gearmesh's options out of the command line.
 //
-// The program's own options are the language of its texts and the outlines
-// instead of the window; every other argument GLUT must know, since glutInit
+// The program's own options are the language of its texts, the high-contrast
+// display, and the outlines instead of the window; every other argument GLUT must know, since glutInit
 // would silently skip a typo.
 // GLUT's options (freeglut's glutInit) stay in argv, in their order, for it.
 #include "app/command_line.h"
@@ -13,6 +13,7 @@
 
 #include "app/outline_svg.h"
 #include "console/language.h"
+#include "draw/kit.h"
 
 static const char* const UNKNOWN_OPTION_TEXT = "\n不明なオプションです：%s";
 static const char* const NO_VALUE_TEXT = "\nオプション %s の後に値がありません";
@@ -21,8 +22,10 @@ static const char* const BAD_MODULE_TEXT =
 static const char* const BAD_BORE_TEXT = "\n--bore の直径は0より大きい数（mm）で指定してください：%s";
 static const char* const BORE_ALONE_TEXT = "\n%s は --outline と一緒に指定してください";
 static const char* const USAGE_TEXT =
-    "\n使い方：gearmesh [--english | -e] [--outline モジュール [--bore 直径]] [GLUTのオプション]"
+    "\n使い方：gearmesh [--english | -e] [--high-contrast] [--outline モジュール [--bore 直径]]"
+    " [GLUTのオプション]"
     "\n  --english, -e  コンソールの文とウィンドウのタイトルを英語にする"
+    "\n  --high-contrast  高コントラストで描く（キーhと同じ：プロジェクタ・印刷向け）"
     "\n  --outline M    ウィンドウを開かず，2つの歯車をモジュールM mmのSVGファイルに書く"
     "\n  --bore D       その歯車に直径D mmの中心穴をあける"
     "\n  GLUTのオプション：-display 画面名  -geometry 幅x高さ+X+Y  -iconic  -direct  -indirect"
@@ -82,6 +85,10 @@ CommandLine readCommandLine(int* argc, char** argv, char* problem, int size)
         }
         if (is(arg, "--english") || is(arg, "-e")) {
             textLanguage = Language::ENGLISH;
+            continue;
+        }
+        if (is(arg, "--high-contrast")) {
+            highContrast = true;
             continue;
         }
         if (is(arg, "--help") || is(arg, "-h")) {

@@ -29,13 +29,33 @@ static const char* const SHIFTED_TEXT = "転位歯車  かみ合い率ε=%.3f";
 static const char* const STANDARD_TEXT = "標準歯車  かみ合い率ε=%.3f";
 static const char* const COUNT_TEXT = "かみ合っている歯の対：%d";
 
-// Window units. Text rows of the legend and of each panel; each panel's zero line
-// (the path) and the height of one unit of specific sliding on it.
+// Window units. Where the text goes, in the legends' font and in the larger one of
+// the high-contrast display: the rows of the legend, each panel's zero line (the
+// path), and the text about it.
+struct TextPlaces {
+    float legendYs[4];
+    double panelZeroY[2];
+    double titleAbove;   // the panel title's baseline over the zero line
+    double countAbove;
+    double labelAbove;   // a point's name over the zero line
+    double labelRow;     // a crowded name goes up a row
+    double labelRoom;    // names closer than this crowd
+    double labelHalf;    // half a name's width
+    double valueBelow;   // a root value under its curve's end
+    double valueLeft;    // gear 2's root value, left of its end
+    double scaleDrop;    // a scale number's baseline under its tick
+};
+static const TextPlaces TEXT_PLACES[2] = {
+    {{0.95f, 0.9f, 0.85f, 0.8f}, {0.45, -0.3}, 0.25, 0.2, 0.105, 0.045, 0.07, 0.012, 0.05, 0.14, 0.012},
+    {{0.94f, 0.87f, 0.8f, 0.73f}, {0.4, -0.4}, 0.26, 0.19, 0.115, 0.06, 0.08, 0.016, 0.06, 0.19, 0.02},
+};
+
+static const TextPlaces& places()
+{
+    return TEXT_PLACES[highContrast ? 1 : 0];
+}
+
 static constexpr float TEXT_X = -0.9f;
-static const float LEGEND_YS[] = {0.95f, 0.9f, 0.85f, 0.8f};
-static constexpr double PANEL_ZERO_Y[2] = {0.45, -0.3};
-static constexpr double PANEL_TITLE_ABOVE = 0.25;   // the title's baseline over the zero line
-static constexpr double PANEL_COUNT_ABOVE = 0.2;
 static constexpr double SLIDING_UNIT = 0.08;
 // The sliding drawn: from its value at the tips, 1, down to this; steeper roots
 // run off the bottom of the scale.
@@ -49,12 +69,8 @@ static constexpr double SCALE_X = -0.88;           // the sliding scale's axis
 static constexpr double SCALE_TEXT_X = -0.98;
 static constexpr double TICK_FROM = 0.02;          // ticks start clear of the path and its dots
 static constexpr double TICK_TO = 0.09;
-static constexpr double LABEL_ABOVE = 0.105;       // label baselines over the zero line
-static constexpr double LABEL_ROW = 0.045;         // a crowded label goes up a row
-static constexpr double LABEL_ROOM = 0.07;         // labels closer than this crowd
 static constexpr double PATH_WIDTH = 0.01;         // 4 pixels
 static constexpr double DOT_RADIUS = 0.01;
-static constexpr double VALUE_BELOW = 0.05;        // a root value under its curve's end
 
 void drawContactCount(float x, float y, int count)
 {
@@ -110,10 +126,10 @@ static void drawSlidingCurve(const Panel& p, int gear, const Rgba& colour)
     // The root's value at its end of the path, or at the floor it runs off.
     const double root = rootSliding(c, gear);
     const double endS = gear == 1 ? c.start : c.end;
-    const double valueY = yOfSliding(p, std::max(SLIDING_MIN, root)) - VALUE_BELOW;
+    const double valueY = yOfSliding(p, std::max(SLIDING_MIN, root)) - places().valueBelow;
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", root);
-    const double valueX = gear == 1 ? xAt(p, endS) : xAt(p, endS) - 0.14;
+    const double valueX = gear == 1 ? xAt(p, endS) : xAt(p, endS) - places().valueLeft;
     drawText(static_cast<float>(valueX), static_cast<float>(valueY), GLUT_BITMAP_HELVETICA_18,
              text);
 }
@@ -127,7 +143,7 @@ static void drawSlidingScale(const Panel& p)
         drawLine(Vec2{SCALE_X - 0.015, y}, Vec2{SCALE_X + 0.015, y}, BLACK);
         char text[8];
         std::snprintf(text, sizeof text, "%d", v);
-        drawText(static_cast<float>(SCALE_TEXT_X), static_cast<float>(y - 0.012),
+        drawText(static_cast<float>(SCALE_TEXT_X), static_cast<float>(y - places().scaleDrop),
                  GLUT_BITMAP_HELVETICA_18, text);
     }
 }
@@ -146,12 +162,13 @@ static void drawPointLabels(const Panel& p)
     int row = 0;
     for (const Label& l : labels) {
         const double x = xAt(p, l.s);
-        row = x - lastX < LABEL_ROOM ? row + 1 : 0;
+        row = x - lastX < places().labelRoom ? row + 1 : 0;
         lastX = x;
-        const double rise = row * LABEL_ROW;
+        const double rise = row * places().labelRow;
         drawLine(Vec2{x, p.zeroY + TICK_FROM}, Vec2{x, p.zeroY + TICK_TO + rise}, BLACK);
-        drawText(static_cast<float>(x - 0.012), static_cast<float>(p.zeroY + LABEL_ABOVE + rise),
-                 GLUT_BITMAP_HELVETICA_18, l.name);
+        drawText(static_cast<float>(x - places().labelHalf),
+                 static_cast<float>(p.zeroY + places().labelAbove + rise), GLUT_BITMAP_HELVETICA_18,
+                 l.name);
     }
 }
 
@@ -188,7 +205,7 @@ static void drawPanel(const Panel& p, const char* title, double angle, double li
 {
     char text[128];
     std::snprintf(text, sizeof text, inLanguage(title), (p.path.end - p.path.start) / p.path.pb);
-    drawText(TEXT_X, static_cast<float>(p.zeroY + PANEL_TITLE_ABOVE), GLUT_BITMAP_HELVETICA_18,
+    drawText(TEXT_X, static_cast<float>(p.zeroY + places().titleAbove), GLUT_BITMAP_HELVETICA_18,
              text);
     drawSlidingScale(p);
     drawSlidingCurve(p, 1, GREEN);
@@ -196,7 +213,7 @@ static void drawPanel(const Panel& p, const char* title, double angle, double li
     drawPointLabels(p);
     drawPath(p);
     const int count = drawContactDots(p, angle, limit1, limit2);
-    drawContactCount(TEXT_X, static_cast<float>(p.zeroY + PANEL_COUNT_ABOVE), count);
+    drawContactCount(TEXT_X, static_cast<float>(p.zeroY + places().countAbove), count);
 }
 
 void drawContactView()
@@ -204,14 +221,14 @@ void drawContactView()
     const GearPairState& gp = gearPair;
     const char* const legend[] = {HEADING_TEXT, ZONES_TEXT, SLIDING_TEXT, POINTS_TEXT};
     for (int i = 0; i < 4; ++i) {
-        drawText(TEXT_X, LEGEND_YS[i], GLUT_BITMAP_HELVETICA_18, inLanguage(legend[i]));
+        drawText(TEXT_X, places().legendYs[i], GLUT_BITMAP_HELVETICA_18, inLanguage(legend[i]));
     }
     const ContactPath shifted = shiftedContactPath();
     const ContactPath standard = standardContactPath();
     const double longest = std::max(shifted.n2 - shifted.n1, standard.n2 - standard.n1);
     const double scaleX = LINE_SPAN / longest;
-    drawPanel(Panel{shifted, PANEL_ZERO_Y[0], scaleX}, SHIFTED_TEXT, gp.alphab, gp.limit1,
+    drawPanel(Panel{shifted, places().panelZeroY[0], scaleX}, SHIFTED_TEXT, gp.alphab, gp.limit1,
               gp.limit2);
-    drawPanel(Panel{standard, PANEL_ZERO_Y[1], scaleX}, STANDARD_TEXT, gp.alpha0, gp.stdLimit1,
-              gp.stdLimit2);
+    drawPanel(Panel{standard, places().panelZeroY[1], scaleX}, STANDARD_TEXT, gp.alpha0,
+              gp.stdLimit1, gp.stdLimit2);
 }

@@ -5,8 +5,9 @@
 // and asks for a redisplay: keys that arrive while a slow frame is drawn all count,
 // and end in one frame. 'z' and 'x' open the console dialogue and return at once;
 // the window goes on living while it waits for its answers. 'p' asks the next
-// frame to be saved as a picture (app/picture.cpp). 'a' lets a timer step the
-// mesh views, a frame posted per step, until something stops it.
+// frame to be saved as a picture (app/picture.cpp); 'h' switches the
+// high-contrast display (draw/kit.h) on or off, and neither turns the gears. 'a'
+// lets a timer step the mesh views, a frame posted per step, until something stops it.
 #include "app/keyboard.h"
 
 #include <cstdlib>
@@ -112,6 +113,10 @@ void keyboardCommand(unsigned char key, int x, int y)
     case 'p':
         // NOTE: the frame that saves shows the state as it is; nothing turns.
         askForPicture();
+        glutPostRedisplay();
+        return;
+    case 'h':
+        highContrast = !highContrast;
         glutPostRedisplay();
         return;
     default:

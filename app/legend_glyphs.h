@@ -1,4 +1,4 @@
-// legend_glyphs.h -- bitmaps of the characters outside ASCII that the window's
+// legend_glyphs.h -- bitmaps of the characters beyond Latin-1 that the window's
 // legends write, for GLUT's bitmap text, whose fonts have none of them. The table
 // is written by scripts/make-legend-glyphs.py.
 #pragma once

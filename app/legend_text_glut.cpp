@@ -35,9 +35,12 @@ namespace {
 // Lines of text a frame holds, and the bytes of one.
 constexpr int LEGEND_LINES = 48;
 constexpr int LINE_BYTES = 128;
-// Pixels of GLUT's 18-pixel fonts above and below a baseline, with room to spare.
-constexpr int ABOVE_BASELINE = 24;
-constexpr int BELOW_BASELINE = 8;
+// Pixels of GLUT's fonts (18 and 24 pixels) above and below a baseline, with room to spare.
+constexpr int ABOVE_BASELINE = 30;
+constexpr int BELOW_BASELINE = 10;
+// The glyphs of the large font: the 16-pixel glyphs grown by half.
+constexpr int LARGE_GLYPH_SIZE = LEGEND_GLYPH_SIZE * 3 / 2;
+constexpr int LARGE_GLYPH_DESCENT = LEGEND_GLYPH_DESCENT * 3 / 2;
 constexpr int LEFT_OF_START = 4;
 // The largest image kept, pixels; a larger legend gets the bitmaps every frame.
 constexpr int IMAGE_WIDTH_MAX = 2048;
@@ -89,17 +92,56 @@ bool sameLegend(const Legend& p, const Legend& q)
     return true;
 }
 
-// The code point that starts at *c (UTF-8), c moved past it. A byte that starts no
-// character stands for itself.
-unsigned int nextCodePoint(const char*& c)
+// The glyph grown by half for the large font: each pixel of the 16-pixel glyph
+// covers one or two pixels each way (nearest neighbour), 24 x 24 in all, as
+// glBitmap takes it: bottom row first, each row three bytes padded to four.
+void growGlyph(const LegendGlyph& glyph, unsigned char* bits)
 {
-    const unsigned char lead = static_cast<unsigned char>(*c++);
-    const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    unsigned int code = more == 0 ? lead : lead & (0x3Fu >> more);
-    for (int i = 0; i < more && (static_cast<unsigned char>(*c) & 0xC0) == 0x80; ++i) {
-        code = (code << 6) | (static_cast<unsigned char>(*c++) & 0x3F);
+    std::memset(bits, 0, LARGE_GLYPH_SIZE * 4);
+    for (int row = 0; row < LARGE_GLYPH_SIZE; ++row) {
+        const unsigned char* from = glyph.bits + 4 * (row * LEGEND_GLYPH_SIZE / LARGE_GLYPH_SIZE);
+        for (int col = 0; col < LARGE_GLYPH_SIZE; ++col) {
+            const int source = col * LEGEND_GLYPH_SIZE / LARGE_GLYPH_SIZE;
+            if ((from[source / 8] >> (7 - source % 8)) & 1) {
+                bits[4 * row + col / 8] |= static_cast<unsigned char>(0x80 >> (col % 8));
+            }
+        }
     }
-    return code;
+}
+
+// The legends' font, and the glyphs beside it, in the size the display asks for.
+bool isLarge(void* font)
+{
+    return font == GLUT_BITMAP_TIMES_ROMAN_24;
+}
+
+// One line's characters from the current raster position on: Latin-1 from GLUT's
+// font, the rest from the glyphs.
+void writeCharacters(void* font, const char* text)
+{
+    // The glyphs' rows are padded to four bytes, whatever a picture left set.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (const char* c = text; *c != '\0';) {
+        const unsigned int code = nextCodePoint(c);
+        if (code < 0x100) {
+            glutBitmapCharacter(font, static_cast<int>(code));
+            continue;
+        }
+        const LegendGlyph* glyph = legendGlyph(code);
+        assert(glyph != nullptr && "a legend character without a glyph: make-legend-glyphs.py");
+        if (glyph == nullptr) {
+            continue;
+        }
+        if (isLarge(font)) {
+            unsigned char bits[LARGE_GLYPH_SIZE * 4];
+            growGlyph(*glyph, bits);
+            glBitmap(LARGE_GLYPH_SIZE, LARGE_GLYPH_SIZE, 0.0f, LARGE_GLYPH_DESCENT,
+                     LARGE_GLYPH_SIZE, 0.0f, bits);
+        } else {
+            glBitmap(LEGEND_GLYPH_SIZE, LEGEND_GLYPH_SIZE, 0.0f, LEGEND_GLYPH_DESCENT,
+                     LEGEND_GLYPH_SIZE, 0.0f, glyph->bits);
+        }
+    }
 }
 
 void writeBitmaps(const Legend& legend)
@@ -109,19 +151,7 @@ void writeBitmaps(const Legend& legend)
         const LegendLine& line = legend.lines[i];
         glPushAttrib(GL_CURRENT_BIT);
         glRasterPos2f(line.x, line.y);
-        for (const char* c = line.text; *c != '\0';) {
-            const unsigned int code = nextCodePoint(c);
-            if (code < 0x80) {
-                glutBitmapCharacter(line.font, static_cast<int>(code));
-                continue;
-            }
-            const LegendGlyph* glyph = legendGlyph(code);
-            assert(glyph != nullptr && "a legend character without a glyph: make-legend-glyphs.py");
-            if (glyph != nullptr) {
-                glBitmap(LEGEND_GLYPH_SIZE, LEGEND_GLYPH_SIZE, 0.0f, LEGEND_GLYPH_DESCENT,
-                         LEGEND_GLYPH_SIZE, 0.0f, glyph->bits);
-            }
-        }
+        writeCharacters(line.font, line.text);
         glPopAttrib();
     }
 }
@@ -292,7 +322,8 @@ void drawText(float x, float y, void* font, const char* text)
     LegendLine& line = written.lines[written.count];
     line.x = x;
     line.y = y;
-    line.font = font;
+    // NOTE: the views name one font for every legend; the display chooses its size.
+    line.font = highContrast && font == GLUT_BITMAP_HELVETICA_18 ? GLUT_BITMAP_TIMES_ROMAN_24 : font;
     std::strncpy(line.text, text, LINE_BYTES - 1);
     line.text[LINE_BYTES - 1] = '\0';
     batchText(written.count);
@@ -315,4 +346,58 @@ void addLegendsToPicture(unsigned char* rgba, int width, int height)
     (void)rgba;
     (void)width;
     (void)height;
+}
+
+bool frameTextLine(int i, FrameTextLine& line)
+{
+    if (i < 0 || i >= written.count) {
+        return false;
+    }
+    const LegendLine& l = written.lines[i];
+    line = FrameTextLine{l.x, l.y, l.text, isLarge(l.font)};
+    return true;
+}
+
+int textAdvance(unsigned int codePoint, bool large)
+{
+    if (codePoint < 0x100) {
+        return glutBitmapWidth(large ? GLUT_BITMAP_TIMES_ROMAN_24 : GLUT_BITMAP_HELVETICA_18,
+                               static_cast<int>(codePoint));
+    }
+    return large ? LARGE_GLYPH_SIZE : LEGEND_GLYPH_SIZE;
+}
+
+// NOTE: drawn into the bottom rows of the frame just read, which are put back
+// after, so that the window never shows the strip.
+void writeTextStrip(const TextStrip& strip, unsigned char* rgba, const unsigned char* frame)
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int rows = strip.height < viewport[3] ? strip.height : viewport[3];
+    std::memset(rgba, 255, static_cast<std::size_t>(strip.width) * strip.height * 4);
+    if (rows <= 0 || strip.width != viewport[2]) {
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, strip.width, rows);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    void* font = strip.large ? GLUT_BITMAP_TIMES_ROMAN_24 : GLUT_BITMAP_HELVETICA_18;
+    glEnable(GL_LIGHTING);
+    for (int i = 0; i < strip.count; ++i) {
+        // Pixels of the strip, from its top, to window units of the rows it borrows.
+        const float x = 2.0f * strip.left / viewport[2] - 1.0f;
+        const float y = 2.0f * (rows - strip.baselines[i]) / viewport[3] - 1.0f;
+        glPushAttrib(GL_CURRENT_BIT);
+        glRasterPos2f(x, y);
+        writeCharacters(font, strip.lines[i]);
+        glPopAttrib();
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, strip.width, rows, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgba + static_cast<std::size_t>(strip.height - rows) * strip.width * 4);
+    glRasterPos2f(-1.0f, -1.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(strip.width, rows, GL_RGBA, GL_UNSIGNED_BYTE, frame);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }

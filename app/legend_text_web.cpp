@@ -1,8 +1,9 @@
 // legend_text_web.cpp -- the legends on a web page: emscripten's GLUT has no
 // bitmap fonts, so each frame's lines go to the page, which writes them on its
 // 2-D canvas "legend" over the GL canvas in the browser's font and the desktop's
-// dark grey (larger on a small screen, so that they stay readable), and writes
-// them into a picture that 'p' saves, as the desktop's GL picture holds them.
+// dark grey (larger on a small screen, so that they stay readable, and in the
+// high-contrast display), and writes them into a picture that 'p' saves, as the
+// desktop's GL picture holds them, and a caption's strip below it.
 //
 // The text lies over the picture instead of under what is drawn after it; the
 // legends sit in the upper left, where little else is drawn. The canvas keeps
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include "app/window.h"
+#include "draw/kit.h"
 
 // NOTE: the GLUT header names fonts by the address of a variable that only
 // freeglut defines; the views' font is that of every legend here, so its
@@ -29,6 +31,7 @@ constexpr int LINE_BYTES = 160;
 
 struct Legend {
     int count;
+    bool large;  // in the larger font of the high-contrast display
     float x[LEGEND_LINES];  // window units, the baseline's left end
     float y[LEGEND_LINES];
     char text[LEGEND_LINES][LINE_BYTES];
@@ -39,7 +42,7 @@ Legend shown;    // the lines on the canvas
 
 bool sameLegend(const Legend& p, const Legend& q)
 {
-    if (p.count != q.count) {
+    if (p.count != q.count || p.large != q.large) {
         return false;
     }
     for (int i = 0; i < p.count; ++i) {
@@ -59,12 +62,21 @@ EM_JS(void, addLegendLine, (float x, float y, const char* text), {
     Module["legendLines"].push({x : x, y : y, text : UTF8ToString(text)});
 });
 
-EM_JS(void, showLegendLines, (), { Module["showLegends"](); });
+EM_JS(void, showLegendLines, (bool large), { Module["showLegends"](large); });
 
-// The page's legends at the picture's size, blended into its RGBA rows (from the
-// bottom, as GL reads them) by their coverage.
-EM_JS(void, blendLegends, (unsigned char* rgba, int width, int height), {
-    const text = Module["legendImage"](width, height).data;
+// Text written by the page blended by its coverage into RGBA rows (from the
+// bottom, as GL reads them): the page's legends at the picture's size, or with
+// `count` lines the caption's strip, each line at its baseline (pixels from the
+// strip's top) from `left`, in the legends' font.
+EM_JS(void, blendText, (unsigned char* rgba, int width, int height, int left, bool large,
+                        const char* const* lines, const int* baselines, int count), {
+    const placed = [];
+    for (let i = 0; i < count; ++i) {
+        placed.push({x : left, y : HEAP32[(baselines >> 2) + i],
+                     text : UTF8ToString(HEAPU32[(lines >> 2) + i])});
+    }
+    const text = (count > 0 ? Module["textImage"](width, height, placed, large)
+                            : Module["legendImage"](width, height)).data;
     for (let y = 0; y < height; ++y) {
         for (let x = 0; x < width; ++x) {
             const from = 4 * (y * width + x);
@@ -94,6 +106,7 @@ void drawText(float x, float y, void* font, const char* text)
 void startTextFrame()
 {
     written.count = 0;
+    written.large = highContrast;
 }
 
 void finishTextFrame()
@@ -105,11 +118,35 @@ void finishTextFrame()
     for (int i = 0; i < written.count; ++i) {
         addLegendLine(written.x[i], written.y[i], written.text[i]);
     }
-    showLegendLines();
+    showLegendLines(written.large);
     shown = written;
 }
 
 void addLegendsToPicture(unsigned char* rgba, int width, int height)
 {
-    blendLegends(rgba, width, height);
+    blendText(rgba, width, height, 0, false, nullptr, nullptr, 0);
+}
+
+bool frameTextLine(int i, FrameTextLine& line)
+{
+    if (i < 0 || i >= written.count) {
+        return false;
+    }
+    line = FrameTextLine{written.x[i], written.y[i], written.text[i], written.large};
+    return true;
+}
+
+int textAdvance(unsigned int codePoint, bool large)
+{
+    (void)codePoint;
+    (void)large;
+    return 0;  // NOTE: the browser lays the text out, in the SVG file as on the page
+}
+
+void writeTextStrip(const TextStrip& strip, unsigned char* rgba, const unsigned char* frame)
+{
+    (void)frame;
+    std::memset(rgba, 255, static_cast<std::size_t>(strip.width) * strip.height * 4);
+    blendText(rgba, strip.width, strip.height, strip.left, strip.large, strip.lines,
+              strip.baselines, strip.count);
 }

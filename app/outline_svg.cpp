@@ -16,12 +16,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/picture.h"
+#include "app/svg_text.h"
 #include "console/console_text.h"
 #include "gear/gear_outline.h"
 
@@ -42,32 +42,6 @@ static constexpr std::size_t PATH_BYTES = 4096 + NAME_BYTES;
 // Bytes of the file besides its outline's points, and at most per point.
 static constexpr std::size_t SVG_FIXED_BYTES = 4096;
 static constexpr std::size_t SVG_POINT_BYTES = 64;
-
-// The file's text as it grows; size is what was allocated.
-struct SvgText {
-    char* bytes;
-    std::size_t used;
-    std::size_t size;
-    int decimals;  // of every coordinate and radius
-};
-
-__attribute__((format(printf, 2, 3))) static void put(SvgText& svg, const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(svg.bytes + svg.used, svg.size - svg.used, format, args);
-    va_end(args);
-    // NOTE: the allocation bounds every part; a cut text stays NUL-terminated.
-    if (length > 0) {
-        svg.used = std::min(svg.used + static_cast<std::size_t>(length), svg.size - 1);
-    }
-}
-
-// "x,y" after `before`, in the file's units (mm, y down).
-static void putPoint(SvgText& svg, const char* before, double x, double y)
-{
-    put(svg, "%s%.*f,%.*f", before, svg.decimals, x, svg.decimals, y);
-}
 
 // Diameter of the root circle of gear 1 or 2 in mm.
 static double rootDiameter(int gear)
@@ -178,8 +152,11 @@ int writeGearOutlines()
         pathOf(name, where, sizeof where);
         if (written) {
             composeGear(gear, outline, svg);
-            written = writeUnderFreeName(base, ".svg", reinterpret_cast<unsigned char*>(svg.bytes),
-                                         svg.used, name, sizeof name, where, sizeof where, cause);
+            const NewFileBytes file = {".svg", reinterpret_cast<unsigned char*>(svg.bytes), svg.used};
+            char stem[NAME_BYTES + 112];
+            written = writeUnderFreeName(base, &file, 1, stem, sizeof stem, cause) == 1;
+            std::snprintf(name, sizeof name, "%s.svg", stem);
+            pathOf(name, where, sizeof where);
         }
         if (written) {
             say(SAVED_TEXT, where);

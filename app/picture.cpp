@@ -1,10 +1,11 @@
-// picture.cpp -- saves the frame in the window as a PNG file: key 'p'.
+// picture.cpp -- saves the frame in the window as a PNG file and an SVG file: key 'p'.
 //
 // The key sets a flag and posts a redisplay; endFrame, between drawing and the
 // swap, calls savePictureIfAsked, which reads the back buffer (the frame just
-// drawn, at the window's size), encodes it (picture_png.cpp), hands the bytes to
-// the platform (picture_file.h) under the first free name, and tells the console.
-// Nothing here touches the state the frame was drawn from.
+// drawn, at the window's size), writes the caption's strip below it, encodes it
+// (picture_png.cpp), writes the SVG from the frame's batch (picture_svg.cpp),
+// hands both to the platform (picture_file.h) under the first name free for both,
+// and tells the console. Nothing here touches the state the frame was drawn from.
 #include "app/picture.h"
 
 #include <GL/gl.h>
@@ -17,6 +18,7 @@
 
 #include "app/picture_file.h"
 #include "app/picture_png.h"
+#include "app/svg_text.h"
 #include "app/window.h"
 #include "console/console_text.h"
 #include "console/language.h"
@@ -109,23 +111,59 @@ void pathOf(const char* name, char* where, std::size_t whereSize)
     std::snprintf(where + folder, whereSize - folder, "%s", name);
 }
 
-bool writeUnderFreeName(const char* base, const char* extension, const unsigned char* bytes,
-                        std::size_t size, char* name, std::size_t nameSize, char* where,
-                        std::size_t whereSize, int& cause)
+int writeUnderFreeName(const char* base, const NewFileBytes* files, int count, char* stem,
+                       std::size_t stemSize, int& cause)
 {
-    std::snprintf(name, nameSize, "%s%s", base, extension);
+    std::snprintf(stem, stemSize, "%s", base);
     for (int number = 1; number <= PICTURE_NUMBER_MAX; ++number) {
         if (number > 1) {
-            std::snprintf(name, nameSize, "%s-%d%s", base, number, extension);
+            std::snprintf(stem, stemSize, "%s-%d", base, number);
         }
-        const NewFile outcome = writeNewFile(name, bytes, size, cause);
+        int written = 0;
+        NewFile outcome = NewFile::WRITTEN;
+        char name[NAME_MAX_BYTES + 16];
+        for (; written < count; ++written) {
+            std::snprintf(name, sizeof name, "%s%s", stem, files[written].extension);
+            outcome = writeNewFile(name, files[written].bytes, files[written].size, cause);
+            if (outcome != NewFile::WRITTEN) {
+                break;
+            }
+        }
         if (outcome != NewFile::TAKEN) {
-            pathOf(name, where, whereSize);
-            return outcome == NewFile::WRITTEN;
+            return written;
+        }
+        // NOTE: only a file made a moment ago by this very loop is removed.
+        for (int i = 0; i < written; ++i) {
+            std::snprintf(name, sizeof name, "%s%s", stem, files[i].extension);
+            removeNewFile(name);
         }
     }
-    pathOf(name, where, whereSize);
-    return false;
+    cause = EEXIST;
+    return 0;
+}
+
+// The frame read back with its caption below it: RGBA rows from the bottom, the
+// caption's strip first; nullptr when the memory runs out.
+static unsigned char* readPicture(int width, int height, const TextStrip& caption)
+{
+    const std::size_t stripBytes = static_cast<std::size_t>(width) * caption.height * 4;
+    const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 4;
+    // NOTE: allocated for each picture, as the encoder allocates its own work:
+    // pictures are rare, and their size follows the window's.
+    auto* rgba = width > 0 && height > 0
+                     ? static_cast<unsigned char*>(std::malloc(stripBytes + frameBytes))
+                     : nullptr;
+    if (rgba == nullptr) {
+        return nullptr;
+    }
+    // NOTE: read as RGBA, the one format WebGL reads too, from the back buffer
+    // that a double-buffered window reads by default.
+    unsigned char* frame = rgba + stripBytes;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame);
+    addLegendsToPicture(frame, width, height);
+    writeTextStrip(caption, rgba, frame);
+    return rgba;
 }
 
 void savePictureIfAsked()
@@ -136,47 +174,50 @@ void savePictureIfAsked()
     pictureAsked = false;
     char base[NAME_MAX_BYTES];
     pictureBaseName(base, sizeof base);
-    char name[NAME_MAX_BYTES + 16];
-    std::snprintf(name, sizeof name, "%s.png", base);
     // The viewport covers the whole window (reshapeWindow).
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
+    const int width = viewport[2];
+    const int height = viewport[3];
+    Caption caption;
+    composeCaption(width, caption);
     PngBytes png = {nullptr, 0, 0, false};
-    // NOTE: allocated for each picture, as the encoder allocates its own work:
-    // pictures are rare, and their size follows the window's.
-    auto* rgb = viewport[2] > 0 && viewport[3] > 0
-                    ? static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(viewport[2]) *
-                                                              static_cast<std::size_t>(viewport[3]) * 4))
-                    : nullptr;
-    if (rgb != nullptr) {
-        // NOTE: read as RGBA, the one format WebGL reads too, from the back buffer
-        // that a double-buffered window reads by default; the alpha is dropped,
-        // since the kit draws with alpha 0 and the picture is opaque on screen.
-        const std::size_t pixels = static_cast<std::size_t>(viewport[2]) *
-                                   static_cast<std::size_t>(viewport[3]);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, rgb);
-        addLegendsToPicture(rgb, viewport[2], viewport[3]);
+    SvgText svg = {nullptr, 0, 0, 0};
+    unsigned char* rgba = readPicture(width, height, caption.strip);
+    if (rgba != nullptr) {
+        // The alpha is dropped: the kit draws with alpha 0 and the picture is opaque on screen.
+        const std::size_t pixels = static_cast<std::size_t>(width) * (height + caption.strip.height);
         for (std::size_t i = 0; i < pixels; ++i) {
-            rgb[3 * i] = rgb[4 * i];
-            rgb[3 * i + 1] = rgb[4 * i + 1];
-            rgb[3 * i + 2] = rgb[4 * i + 2];
+            rgba[3 * i] = rgba[4 * i];
+            rgba[3 * i + 1] = rgba[4 * i + 1];
+            rgba[3 * i + 2] = rgba[4 * i + 2];
         }
-        encodePng(rgb, viewport[2], viewport[3], png);
-        std::free(rgb);
+        encodePng(rgba, width, height + caption.strip.height, png);
+        std::free(rgba);
+        composePictureSvg(width, height, caption.strip, svg);
     }
-    char where[PATH_MAX_BYTES];
-    int cause = ENOMEM;  // unless the picture is encoded
-    const bool saved = png.bytes != nullptr &&
-                       writeUnderFreeName(base, ".png", png.bytes, png.size, name, sizeof name,
-                                          where, sizeof where, cause);
+    const NewFileBytes files[] = {
+        {".png", png.bytes, png.size},
+        {".svg", reinterpret_cast<const unsigned char*>(svg.bytes), svg.used},
+    };
+    // The files that are there to be written, in order; memory is why the rest are not.
+    const int ready = png.bytes == nullptr ? 0 : svg.bytes == nullptr ? 1 : 2;
+    int cause = ENOMEM;
+    char stem[NAME_MAX_BYTES + 16];
+    std::snprintf(stem, sizeof stem, "%s", base);
+    const int written = ready > 0 ? writeUnderFreeName(base, files, ready, stem, sizeof stem, cause) : 0;
     freePng(png);
-    if (saved) {
-        say(SAVED_TEXT, where);
-    } else {
-        if (png.bytes == nullptr) {
-            pathOf(name, where, sizeof where);
+    std::free(svg.bytes);
+    for (int i = 0; i < 2; ++i) {
+        char name[NAME_MAX_BYTES + 32];
+        char where[PATH_MAX_BYTES];
+        std::snprintf(name, sizeof name, "%s%s", stem, files[i].extension);
+        pathOf(name, where, sizeof where);
+        if (i >= written) {
+            // NOTE: the first file that is not saved is told of; the rest wait on it.
+            say(NOT_SAVED_TEXT, where, saveCauseText(i < ready ? cause : ENOMEM));
+            return;
         }
-        say(NOT_SAVED_TEXT, where, saveCauseText(cause));
+        say(SAVED_TEXT, where);
     }
 }

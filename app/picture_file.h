@@ -15,6 +15,9 @@ enum class NewFile {
 // current folder, never over an existing one, not even one made a moment before.
 // When FAILED, `cause` receives the system's errno value for why.
 NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t size, int& cause);
+// Removes the file `name` that writeNewFile has just written, when it must not
+// stay after all; a web page's downloads are never taken back.
+void removeNewFile(const char* name);
 
 // The current folder as the console shows it, in UTF-8 and ending in its separator
 // ("/home/teacher/", "C:\gearmesh\"), NUL-terminated, at most `size` bytes; empty

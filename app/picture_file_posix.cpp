@@ -39,6 +39,11 @@ NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t s
     return NewFile::WRITTEN;
 }
 
+void removeNewFile(const char* name)
+{
+    unlink(name);
+}
+
 void currentFolder(char* folder, std::size_t size)
 {
     if (getcwd(folder, size) == nullptr) {

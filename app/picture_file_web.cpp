@@ -1,5 +1,5 @@
 // picture_file_web.cpp -- a saved picture on a web page: the browser downloads
-// it under its name, into the folder the person has chosen for downloads (the
+// each of its files (the PNG, the SVG) under its name and with its type, into the folder the person has chosen for downloads (the
 // browser, not the program, keeps an existing file there from being replaced).
 #include <emscripten.h>
 
@@ -7,11 +7,13 @@
 
 #include "app/picture_file.h"
 
+// The type of each file the program saves, by its name's ending.
 EM_JS(int, downloadFile, (const char* name, const unsigned char* bytes, int size), {
     try {
         const data = HEAPU8.slice(bytes, bytes + size);
         const link = document.createElement("a");
-        link.href = URL.createObjectURL(new Blob([data], { type: "image/png" }));
+        const type = /[.]svg$/.test(UTF8ToString(name)) ? "image/svg+xml" : "image/png";
+        link.href = URL.createObjectURL(new Blob([data], { type: type }));
         link.download = UTF8ToString(name);
         document.body.appendChild(link);
         link.click();
@@ -29,6 +31,12 @@ NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t s
     cause = EIO;
     return downloadFile(name, bytes, static_cast<int>(size)) != 0 ? NewFile::WRITTEN
                                                                   : NewFile::FAILED;
+}
+
+void removeNewFile(const char* name)
+{
+    // NOTE: a download is never refused for its name, so none is taken back.
+    (void)name;
 }
 
 void currentFolder(char* folder, std::size_t size)

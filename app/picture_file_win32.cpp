@@ -40,6 +40,11 @@ NewFile writeNewFile(const char* name, const unsigned char* bytes, std::size_t s
     return NewFile::WRITTEN;
 }
 
+void removeNewFile(const char* name)
+{
+    _unlink(name);
+}
+
 void currentFolder(char* folder, std::size_t size)
 {
     wchar_t wide[MAX_PATH];

@@ -25,18 +25,30 @@ const Rgba CONTACT_COLOUR = {0.0f, 0.0f, 1.0f, 0.0f};
 static constexpr double DOT_RADIUS = 0.01;
 
 // Every legend is five lines at the same heights (window units) from LEGEND_X;
-// the single-gear views put their heading above them.
+// the single-gear views put their heading above them, the mesh views count the
+// pairs of teeth in contact on a line of their own below. The larger font of the
+// high-contrast display takes rows of 28 pixels instead of 20.
 static constexpr int LEGEND_LINE_COUNT = 5;
 static constexpr float LEGEND_X = -0.9f;
-static constexpr float LEGEND_HEADING_Y = 0.95f;
-static const float LEGEND_YS[LEGEND_LINE_COUNT] = {0.9f, 0.85f, 0.8f, 0.75f, 0.7f};
-// The mesh views count the pairs of teeth in contact on a line of their own.
-static constexpr float COUNT_Y = 0.65f;
+struct LegendRows {
+    float headingY;
+    float ys[LEGEND_LINE_COUNT];
+    float countY;
+};
+static const LegendRows LEGEND_ROWS[2] = {
+    {0.95f, {0.9f, 0.85f, 0.8f, 0.75f, 0.7f}, 0.65f},
+    {0.94f, {0.87f, 0.8f, 0.73f, 0.66f, 0.59f}, 0.52f},
+};
+
+static const LegendRows& legendRows()
+{
+    return LEGEND_ROWS[highContrast ? 1 : 0];
+}
 
 static void legend(const char* const* lines)
 {
     for (int i = 0; i < LEGEND_LINE_COUNT; ++i) {
-        drawText(LEGEND_X, LEGEND_YS[i], GLUT_BITMAP_HELVETICA_18, lines[i]);
+        drawText(LEGEND_X, legendRows().ys[i], GLUT_BITMAP_HELVETICA_18, lines[i]);
     }
 }
 
@@ -57,7 +69,7 @@ static const char* const GEAR_LEGEND_LINES[LEGEND_LINE_COUNT] = {
 
 static void drawGearLegend(const char* heading)
 {
-    drawText(LEGEND_X, LEGEND_HEADING_Y, GLUT_BITMAP_HELVETICA_18, heading);
+    drawText(LEGEND_X, legendRows().headingY, GLUT_BITMAP_HELVETICA_18, heading);
     legend(GEAR_LEGEND_LINES);
 }
 
@@ -160,7 +172,7 @@ static void drawShiftedMeshView()
     for (int i = 0; i < gp.contactCount; ++i) {
         dot(gp.contacts[i], CONTACT_COLOUR);
     }
-    drawContactCount(LEGEND_X, COUNT_Y, gp.contactCount);
+    drawContactCount(LEGEND_X, legendRows().countY, gp.contactCount);
     drawGearTeeth(v.scale, v.theta1w + gp.phase1, gp.z1, gp.center1, gp.count1, gp.profile1.p,
                   RED);
     drawGearTeeth(v.scale, (PI - v.theta2w) + gp.phase2, gp.z2, gp.center2, gp.count2,
@@ -188,7 +200,7 @@ static void drawStandardMeshView()
     for (int i = 0; i < gp.stdContactCount; ++i) {
         dot(gp.stdContacts[i], CONTACT_COLOUR);
     }
-    drawContactCount(LEGEND_X, COUNT_Y, gp.stdContactCount);
+    drawContactCount(LEGEND_X, legendRows().countY, gp.stdContactCount);
     drawGearTeeth(v.scale, v.theta1w, gp.z1, gp.stdCenter1, gp.stdCount1, gp.stdProfile1.p, RED);
     drawGearTeeth(v.scale, PI - v.theta2w, gp.z2, gp.stdCenter2, gp.stdCount2, gp.stdProfile2.p,
                   RED);

@@ -101,3 +101,14 @@ void endFrame()
     savePictureIfAsked();
     glutSwapBuffers();
 }
+
+unsigned int nextCodePoint(const char*& c)
+{
+    const unsigned char lead = static_cast<unsigned char>(*c++);
+    const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned int code = more == 0 ? lead : lead & (0x3Fu >> more);
+    for (int i = 0; i < more && (static_cast<unsigned char>(*c) & 0xC0) == 0x80; ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(*c++) & 0x3F);
+    }
+    return code;
+}

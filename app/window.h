@@ -27,6 +27,39 @@ void finishTextFrame();
 // the bottom), where they are not part of GL's picture (a web page).
 void addLegendsToPicture(unsigned char* rgba, int width, int height);
 
+// [SECTION] The frame's text read back, for a saved picture
+// One line of the frame's text as drawText was given it: where (window units),
+// what (UTF-8), and whether in the large font of the high-contrast display.
+struct FrameTextLine {
+    float x;
+    float y;
+    const char* text;
+    bool large;
+};
+// Line i (from 0, in the order written) of the frame drawn last; false past its end.
+bool frameTextLine(int i, FrameTextLine& line);
+// Pixels that the legends' font (large or not) moves on after the character; 0
+// where the platform cannot tell (a web page, whose browser lays its text out).
+int textAdvance(unsigned int codePoint, bool large);
+// Lines of text written in a strip of their own below a picture, in the legends'
+// font and colour on white.
+struct TextStrip {
+    const char* const* lines;  // UTF-8
+    int count;
+    const int* baselines;  // pixels from the strip's top
+    int left;              // pixels from its left edge to where the lines start
+    int width;             // pixels: the window's width
+    int height;
+    bool large;
+};
+// Writes the strip into rgba (width x height pixels, 4 bytes each, the bottom row
+// first, as GL reads them); frame is the window's picture just read, which the
+// desktop borrows its bottom rows from and puts back.
+void writeTextStrip(const TextStrip& strip, unsigned char* rgba, const unsigned char* frame);
+// The code point that starts at *c (UTF-8), c moved past it. A byte that starts no
+// character stands for itself.
+unsigned int nextCodePoint(const char*& c);
+
 // Lets the event loop answer the open dialogue from the console's lines, a look
 // every few milliseconds, and show the new pair once it is accepted.
 void waitForAnswers();

@@ -110,6 +110,8 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n'z'キーで    ：１，２歯車の歯数変更", "\n'z' key     : new numbers of teeth"},
     {"\n'x'キーで    ：転位係数だけ変更", "\n'x' key     : new shift coefficients only"},
     {"\n'p'キーで    ：表示中の図をPNGファイルに保存", "\n'p' key     : save the picture as a PNG file"},
+    {"\n'h'キーで    ：高コントラスト表示（プロジェクタ・印刷向け）の切り替え",
+     "\n'h' key     : high contrast on or off (for projectors and print)"},
     {"\nESCキーで　　：終了", "\nESC key     : quit"},
 
     // [SECTION] Window legends in the text language (app/contact_view.cpp)
@@ -125,7 +127,12 @@ static const TextPair TEXT_PAIRS[] = {
     {"標準歯車  かみ合い率ε=%.3f", "standard pair  contact ratio ε=%.3f"},
     {"かみ合っている歯の対：%d", "tooth pairs in contact: %d"},
 
-    // [SECTION] Picture (app/picture.cpp)
+    // [SECTION] Picture (app/picture.cpp, picture_caption.cpp)
+    {"歯数 z1=%d z2=%d  転位係数 x1=%.4f x2=%.4f",
+     "teeth z1=%d z2=%d  shift coefficients x1=%.4f x2=%.4f"},
+    {"かみ合い圧力角αb=%.3f°  軸間距離a=%.4f",
+     "working pressure angle αb=%.3f°  centre distance a=%.4f"},
+    {"かみ合い率ε=%.3f  頂げきc=%.4f", "contact ratio ε=%.3f  tip clearance c=%.4f"},
     {"\n図を保存しました：%s", "\nPicture saved: %s"},
     {"\n図を保存できませんでした：%s（%s）", "\nCould not save the picture: %s (%s)"},
     {"このフォルダに書き込む許可がありません", "no permission to write in this folder"},
@@ -159,14 +166,18 @@ static const TextPair TEXT_PAIRS[] = {
     {"\n--bore の直径は0より大きい数（mm）で指定してください：%s",
      "\nThe diameter after --bore must be a number above 0 (mm): %s"},
     {"\n%s は --outline と一緒に指定してください", "\n%s goes with --outline"},
-    {"\n使い方：gearmesh [--english | -e] [--outline モジュール [--bore 直径]] [GLUTのオプション]"
+    {"\n使い方：gearmesh [--english | -e] [--high-contrast] [--outline モジュール [--bore 直径]]"
+     " [GLUTのオプション]"
      "\n  --english, -e  コンソールの文とウィンドウのタイトルを英語にする"
+     "\n  --high-contrast  高コントラストで描く（キーhと同じ：プロジェクタ・印刷向け）"
      "\n  --outline M    ウィンドウを開かず，2つの歯車をモジュールM mmのSVGファイルに書く"
      "\n  --bore D       その歯車に直径D mmの中心穴をあける"
      "\n  GLUTのオプション：-display 画面名  -geometry 幅x高さ+X+Y  -iconic  -direct  -indirect"
      "  -gldebug  -sync\n",
-     "\nUsage: gearmesh [--english | -e] [--outline MODULE [--bore D]] [GLUT options]"
+     "\nUsage: gearmesh [--english | -e] [--high-contrast] [--outline MODULE [--bore D]]"
+     " [GLUT options]"
      "\n  --english, -e  console texts and window title in English"
+     "\n  --high-contrast  draw in high contrast (as the key h does: for projectors and print)"
      "\n  --outline M    no window: write the two gears as SVG files at module M mm"
      "\n  --bore D       with a centre hole of diameter D mm in each"
      "\n  GLUT options: -display NAME  -geometry WxH+X+Y  -iconic  -direct  -indirect"

@@ -40,30 +40,39 @@ static const char* const KEY_HELP_TEXTS[] = {
     "\n'z'キーで    ：１，２歯車の歯数変更",
     "\n'x'キーで    ：転位係数だけ変更",
     "\n'p'キーで    ：表示中の図をPNGファイルに保存",
+    "\n'h'キーで    ：高コントラスト表示（プロジェクタ・印刷向け）の切り替え",
     "\nESCキーで　　：終了",
 };
 
 bool keyHelpWanted = true;
 
+PairFigures shiftedPairFigures()
+{
+    const GearPairState& gp = gearPair;
+    // Contact ratio: the path of contact that the views draw (undercut ends
+    // included) in base pitches; tip clearance a - ru1 - rf2.
+    const double path = gp.limit1 + gp.limit2;
+    return PairFigures{gp.alphab * RAD_TO_DEG, gp.rb1 + gp.rb2, path / gp.pb, path, tipClearance(1)};
+}
+
 void printReport()
 {
     const GearPairState& gp = gearPair;
+    const PairFigures shiftedFigures = shiftedPairFigures();
     say("\n基準圧力角α0=%6.3f[deg]  かみ合い圧力角αb=%6.3f[deg]", gp.alpha0 * RAD_TO_DEG,
-        gp.alphab * RAD_TO_DEG);
-    say("\n基準軸間距離a0=%7.4f 軸間距離a=%7.4f", gp.r01 + gp.r02, gp.rb1 + gp.rb2);
+        shiftedFigures.alphabDegrees);
+    say("\n基準軸間距離a0=%7.4f 軸間距離a=%7.4f", gp.r01 + gp.r02, shiftedFigures.a);
     say("\n歯数 z1=%3d  転位係数 x1=%7.4f", gp.z1, gp.x1);
     say("\n基準ピッチ円・基礎円半径     r01=%7.4f rg1=%7.4f", gp.r01, gp.rg1);
     say("\nかみ合いピッチ円・歯先円半径 rb1=%7.4f ru1=%7.4f", gp.rb1, gp.ru1);
     say("\n歯数 z2=%3d  転位係数 x2=%7.4f", gp.z2, gp.x2);
     say("\n基準ピッチ円・基礎円半径     r02=%7.4f rg2=%7.4f", gp.r02, gp.rg2);
     say("\nかみ合いピッチ円・歯先円半径 rb2=%7.4f ru2=%7.4f", gp.rb2, gp.ru2);
-    // Contact ratio: the path of contact that the views draw (undercut ends
-    // included) in base pitches; tip clearance a - ru1 - rf2. Then the same for
-    // the standard pair of view 4.
-    // Each followed by the specific sliding at the two roots, where it is worst,
-    // and the length of path on which one pair of teeth carries the load alone.
-    const double path = gp.limit1 + gp.limit2;
-    say(CONTACT_TEXT, path / gp.pb, path, gp.pb, tipClearance(1));
+    // The contact ratio and tip clearance, then the same for the standard pair of
+    // view 4; each followed by the specific sliding at the two roots, where it is
+    // worst, and the length of path on which one pair of teeth carries the load alone.
+    say(CONTACT_TEXT, shiftedFigures.contactRatio, shiftedFigures.path, gp.pb,
+        shiftedFigures.clearance);
     const ContactPath shifted = shiftedContactPath();
     say(SLIDING_TEXT, rootSliding(shifted, 1), rootSliding(shifted, 2), singlePairLength(shifted));
     const double stdPath = gp.stdLimit1 + gp.stdLimit2;

@@ -9,5 +9,16 @@ void warnOfUnsoundPair();
 // The report and key help of the pair in gearPair.
 void printReport();
 
+// The figures of the shifted pair in gearPair that the report prints and a saved
+// picture's caption repeats.
+struct PairFigures {
+    double alphabDegrees;  // working pressure angle
+    double a;              // working centre distance
+    double contactRatio;   // the path of contact the views draw, in base pitches
+    double path;           // its length
+    double clearance;      // tip clearance c
+};
+PairFigures shiftedPairFigures();
+
 // Whether the report ends with the key help: not when no window follows.
 extern bool keyHelpWanted;

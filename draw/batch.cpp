@@ -8,7 +8,8 @@
 // every line here is 2 or 4. Built with KIT_LINES_AS_TRIANGLES (the web page), a
 // segment is sent as the two triangles that cover what GL's own wide-line rule
 // fills: the segment shifted by half the width up and down (x-major) or left and
-// right (y-major), not a rectangle about it. Without it, GL draws the lines.
+// right (y-major), not a rectangle about it; its run stays one of lines, so that
+// whoever reads the frame back finds the segment. Without it, GL draws the lines.
 // Built with KIT_VERTEX_BUFFER (the web page too), the runs go to GL in one
 // buffer object filled once per send, instead of a client array that WebGL's
 // emulation of GL 1.1 would copy again for every draw; and since the page draws
@@ -37,6 +38,10 @@ constexpr double TRUE_PI = 3.14159265358979323846;
 #ifdef KIT_LINES_AS_TRIANGLES
 // Half a pixel in window units: the 800-pixel window has 400 pixels per unit.
 constexpr float HALF_PIXEL = 0.5F / 400.0F;
+// Vertices a segment takes in a run of lines: its two triangles.
+constexpr int SEGMENT_VERTICES = 6;
+#else
+constexpr int SEGMENT_VERTICES = 2;
 #endif
 
 KitMatrix stack[MATRIX_DEPTH] = {{1, 0, 0, 1, 0, 0}};
@@ -147,7 +152,7 @@ void holdWindowSegment(const Vec2& p, const Vec2& q)
     const bool xMajor = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
     const GLfloat ox = xMajor ? 0.0F : half;
     const GLfloat oy = xMajor ? half : 0.0F;
-    makeRoom(RunKind::TRIANGLES, 6);
+    makeRoom(RunKind::LINES, SEGMENT_VERTICES);
     hold(x1 - ox, y1 - oy);
     hold(x2 - ox, y2 - oy);
     hold(x2 + ox, y2 + oy);
@@ -181,11 +186,6 @@ void tellState(const BatchRun& run)
 #endif
 
 #ifdef KIT_VERTEX_BUFFER
-GLubyte colourByte(float c)
-{
-    return static_cast<GLubyte>(std::lround(std::fmin(std::fmax(c, 0.0F), 1.0F) * 255.0F));
-}
-
 // The runs not sent yet, packed with their colours into the buffer object and
 // drawn as one run of triangles.
 void sendPacked()
@@ -193,9 +193,10 @@ void sendPacked()
     int count = 0;
     for (int i = sentRuns; i < runCount; ++i) {
         const BatchRun& run = runs[i];
-        assert((run.kind != RunKind::LINES || run.count == 0) && "the page sends lines as triangles");
-        const GLubyte c[4] = {colourByte(run.colour.r), colourByte(run.colour.g),
-                              colourByte(run.colour.b), colourByte(run.colour.a)};
+        const GLubyte c[4] = {static_cast<GLubyte>(colourByte(run.colour.r)),
+                              static_cast<GLubyte>(colourByte(run.colour.g)),
+                              static_cast<GLubyte>(colourByte(run.colour.b)),
+                              static_cast<GLubyte>(colourByte(run.colour.a))};
         for (int v = run.first; v < run.first + run.count; ++v) {
             packed[count] = PackedVertex{vertices[2 * v], vertices[2 * v + 1], {c[0], c[1], c[2], c[3]}};
             ++count;
@@ -240,6 +241,7 @@ void startBatchFrame()
     sentRuns = 0;
     held = 0;
     drawnThisFrame = false;
+    batchLineWidth(STANDING_LINE_WIDTH);
     told = false;
     toldLighting = -1;
     arraysOn = false;
@@ -289,12 +291,12 @@ Vec2 kitApply(double x, double y)
 
 void batchColour(const Rgba& c)
 {
-    colour = c;
+    colour = highContrast ? contrastingColour(c) : c;
 }
 
 void batchLineWidth(double pixels)
 {
-    width = pixels;
+    width = highContrast ? std::fmax(pixels, HIGH_CONTRAST_LINE_WIDTH) : pixels;
 }
 
 void batchSegment(double x1, double y1, double x2, double y2)
@@ -358,7 +360,8 @@ void flushBatch()
             glVertexPointer(2, GL_FLOAT, 0, vertices);
             arraysOn = true;
         }
-        glDrawArrays(run.kind == RunKind::LINES ? GL_LINES : GL_TRIANGLES, run.first, run.count);
+        const bool lines = run.kind == RunKind::LINES && SEGMENT_VERTICES == 2;
+        glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, run.first, run.count);
         ++batchStats.draws;
         batchStats.vertices += run.count;
         drawnThisFrame = true;
@@ -380,4 +383,23 @@ const BatchRun* batchRuns()
 const float* batchVertices()
 {
     return vertices;
+}
+
+int runSegmentCount(const BatchRun& run)
+{
+    return run.kind == RunKind::LINES ? run.count / SEGMENT_VERTICES : 0;
+}
+
+void runSegment(const BatchRun& run, int k, Vec2& from, Vec2& to)
+{
+    const float* v = vertices + 2 * (run.first + SEGMENT_VERTICES * k);
+    if (SEGMENT_VERTICES == 2) {
+        from = Vec2{v[0], v[1]};
+        to = Vec2{v[2], v[3]};
+        return;
+    }
+    // The triangles' corners lie half the width to either side of each end:
+    // the first and the sixth about the start, the second and third about the end.
+    from = Vec2{(v[0] + v[10]) / 2.0, (v[1] + v[11]) / 2.0};
+    to = Vec2{(v[2] + v[4]) / 2.0, (v[3] + v[5]) / 2.0};
 }

@@ -34,7 +34,8 @@ enum class RunKind { LINES, TRIANGLES, TEXT };
 
 // One run of the batch: `count` vertices from `first` on (x, y pairs of
 // batchVertices()), drawn as GL_LINES or GL_TRIANGLES in one colour and, for
-// lines, one width in pixels. A TEXT run holds no vertices: it stands for the
+// lines, one width in pixels (where lines are sent as triangles, a web page, a
+// run of lines holds the six corners of each segment's two triangles). A TEXT run holds no vertices: it stands for the
 // frame's lines of text `first` to `first + count - 1` (as the window's text code
 // numbers them from 0 in each frame), drawn at that point of the frame.
 struct BatchRun {
@@ -80,6 +81,9 @@ extern void (*batchTextSender)(int first, int count, bool bufferClear);
 int batchRunCount();
 const BatchRun* batchRuns();
 const float* batchVertices();
+// The segments of a run of lines: how many, and the ends of segment k in window units.
+int runSegmentCount(const BatchRun& run);
+void runSegment(const BatchRun& run, int k, Vec2& from, Vec2& to);
 
 // What the frames since the last reset cost GL.
 struct BatchStats {

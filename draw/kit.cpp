@@ -21,6 +21,20 @@ const Rgba PURPLE = {1.0F, 0.0F, 1.0F, 0.0F};
 const Rgba BLACK = {0.0F, 0.0F, 0.0F, 0.0F};
 const Vec2 ORIGIN = {0.0, 0.0};
 
+bool highContrast = false;
+
+// The high-contrast forms of the design's colours that fall short (yellow 1.07:1,
+// green 1.37:1): a dark amber (3.9:1) and a dark green (4.4:1), chosen by eye to
+// stay apart from the red teeth and the black marks on a projector.
+struct ContrastForm {
+    Rgba colour;
+    Rgba form;
+};
+static const ContrastForm CONTRAST_FORMS[] = {
+    {YELLOW, {170.0F / 255.0F, 120.0F / 255.0F, 0.0F, 0.0F}},
+    {GREEN, {0.0F, 140.0F / 255.0F, 0.0F, 0.0F}},
+};
+
 // Pixels per window unit in the 800-pixel window.
 static constexpr double PIXELS_PER_UNIT = 400.0;
 // Reach of each crosshair arm, window units: far past the window's edge.
@@ -49,6 +63,43 @@ double toWindow(double v)
 {
     assert(std::isfinite(v) && "GL gets finite coordinates and lengths");
     return (v * PIXELS_PER_UNIT) / PIXELS_PER_UNIT;
+}
+
+int colourByte(float channel)
+{
+    return static_cast<int>(std::lround(std::fmin(std::fmax(channel, 0.0F), 1.0F) * 255.0F));
+}
+
+// WCAG: each sRGB byte made linear, weighted by the eye's response.
+double contrastAgainstWhite(const Rgba& colour)
+{
+    const auto linear = [](float c) {
+        const double v = colourByte(c) / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double luminance =
+        0.2126 * linear(colour.r) + 0.7152 * linear(colour.g) + 0.0722 * linear(colour.b);
+    return 1.05 / (luminance + 0.05);
+}
+
+Rgba contrastingColour(const Rgba& colour)
+{
+    if (contrastAgainstWhite(colour) >= HIGH_CONTRAST_RATIO) {
+        return colour;
+    }
+    for (const ContrastForm& f : CONTRAST_FORMS) {
+        if (f.colour.r == colour.r && f.colour.g == colour.g && f.colour.b == colour.b) {
+            return Rgba{f.form.r, f.form.g, f.form.b, colour.a};
+        }
+    }
+    // Every channel scaled alike keeps hue and saturation; black has every contrast.
+    for (int level = 254;; --level) {
+        const float k = static_cast<float>(level) / 255.0F;
+        const Rgba darker = {colour.r * k, colour.g * k, colour.b * k, colour.a};
+        if (level == 0 || contrastAgainstWhite(darker) >= HIGH_CONTRAST_RATIO) {
+            return darker;
+        }
+    }
 }
 
 // p1 to p2 in window units; the matrix is left alone.

@@ -25,6 +25,23 @@ extern const Rgba PURPLE;
 extern const Rgba BLACK;
 extern const Vec2 ORIGIN;
 
+// The high-contrast display (key 'h', --high-contrast), for projectors and print:
+// off at start; the batch and the legends read it at every frame.
+extern bool highContrast;
+// What the high-contrast display holds to: every colour at least this contrast
+// against white (WCAG's non-text contrast), every line at least this wide, pixels.
+constexpr double HIGH_CONTRAST_RATIO = 3.0;
+constexpr double HIGH_CONTRAST_LINE_WIDTH = 3.0;
+// The byte (0 to 255) that GL makes of a colour channel.
+int colourByte(float channel);
+// Contrast of the colour against white, 1.05 / (L + 0.05), L the relative luminance
+// (WCAG) of the 8-bit colour GL makes of it.
+double contrastAgainstWhite(const Rgba& colour);
+// The colour itself where it has HIGH_CONTRAST_RATIO against white; else a darker
+// one of its hue that has: the design's yellow a dark amber, its green a dark
+// green, any other colour its own hue and saturation, darkened.
+Rgba contrastingColour(const Rgba& colour);
+
 // The kit's own pi, for the round primitives' angles; not the geometry's PI.
 constexpr double KIT_PI = 3.1415926536;
 constexpr double DEG_TO_RAD = 0.01745329252;

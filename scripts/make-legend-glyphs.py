@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Writes app/legend_glyphs.cpp: 16-pixel bitmaps of the characters outside ASCII
-that the window's legends write, for GLUT, whose bitmap fonts have no Japanese.
+"""Writes app/legend_glyphs.cpp: 16-pixel bitmaps of the characters beyond Latin-1
+that the window's legends and a picture's caption write, for GLUT, whose bitmap
+fonts have no Japanese (the high-contrast display grows them by half).
 
 The glyphs come from the Shinonome 16-dot Gothic font (Debian's xfonts-shinonome,
 in the public domain), read through pcf2bdf; both are installed with apt-get when
-missing. The characters are every character outside ASCII in the string literals
-of the files named (by default the files of app/ that draw legends). Run it again
-after a legend gains a character; a debug build asserts on a character without a
+missing. The characters are every character beyond Latin-1 in the string literals
+of the files named (by default the files of app/ that draw legends or captions).
+Run it again after a legend gains a character; a debug build asserts on a character without a
 glyph.
 
 Usage: scripts/make-legend-glyphs.py [SOURCE_FILE ...]
@@ -21,7 +22,7 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FONT = "/usr/share/fonts/X11/misc/shnmk16.pcf.gz"
-SOURCES = ["app/views.cpp", "app/contact_view.cpp"]
+SOURCES = ["app/views.cpp", "app/contact_view.cpp", "app/picture_caption.cpp"]
 OUT = os.path.join(ROOT, "app", "legend_glyphs.cpp")
 
 
@@ -66,7 +67,7 @@ def main():
     for path in sources:
         with open(path, encoding="utf-8") as f:
             for literal in re.findall(r'"((?:[^"\\\n]|\\.)*)"', f.read()):
-                chars.update(c for c in literal if ord(c) > 0x7F)
+                chars.update(c for c in literal if ord(c) > 0xFF)
     glyphs = glyphs_by_jis(font_bdf())
     lines = []
     for char in sorted(chars):
@@ -77,7 +78,7 @@ def main():
         lines.append("    {0x%04X,  // %s\n     {\n%s\n     }}," % (ord(char), char, body))
     with open(OUT, "w", encoding="utf-8") as f:
         f.write("// legend_glyphs.cpp -- written by scripts/make-legend-glyphs.py; do not edit.\n"
-                "// The characters outside ASCII that the legends write, 16 x 16 pixels, from the\n"
+                "// The characters beyond Latin-1 that the legends write, 16 x 16 pixels, from the\n"
                 "// Shinonome 16-dot Gothic font (public domain).\n"
                 '#include "app/legend_glyphs.h"\n\n'
                 "const LegendGlyph LEGEND_GLYPHS[] = {\n")

@@ -26,5 +26,13 @@ endforeach()
 # window's path fails the suite.
 set_tests_properties(e2e_keys e2e_animation e2e_dialogue e2e_contact_view PROPERTIES
   LABELS "e2e;window_asserts")
+# Held to its PNG, the SVG that 'p' saves is read with numpy, by Debian's python3
+# (make test installs it with shapely).
+add_test(NAME e2e_saved_pictures
+  COMMAND /usr/bin/python3 -B ${GEARMESH_E2E_DIR}/test_saved_pictures.py $<TARGET_FILE:gearmesh>)
+set_tests_properties(e2e_saved_pictures PROPERTIES
+  TIMEOUT 300
+  LABELS e2e
+  ENVIRONMENT "GEARMESH_E2E_ARTIFACTS=${GEARMESH_E2E_ARTIFACTS};PYTHONDONTWRITEBYTECODE=1")
 # It times the program; tests beside it on two cores would time themselves.
 set_tests_properties(e2e_burst PROPERTIES RUN_SERIAL TRUE)

@@ -21,6 +21,9 @@ void glReadPixels(GLint, GLint, GLsizei width, GLsizei height, GLenum, GLenum, G
     readBackAt = glrec::total();
 }
 
+// The caption's rows put back after they are read.
+void glDrawPixels(GLsizei, GLsizei, GLenum, GLenum, const GLvoid*) {}
+
 // The legend's image, which the recording stand-in does not draw.
 void glScissor(GLint, GLint, GLsizei, GLsizei) {}
 void glGenTextures(GLsizei n, GLuint* textures)

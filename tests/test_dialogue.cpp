@@ -27,6 +27,7 @@ const std::string KEY_HELP =
     "\n'z'キーで    ：１，２歯車の歯数変更"
     "\n'x'キーで    ：転位係数だけ変更"
     "\n'p'キーで    ：表示中の図をPNGファイルに保存"
+    "\n'h'キーで    ：高コントラスト表示（プロジェクタ・印刷向け）の切り替え"
     "\nESCキーで　　：終了";
 
 TEST(Dialogue, ExactOutputFor20And20Unshifted)

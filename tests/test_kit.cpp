@@ -3,6 +3,8 @@
 // colour and width, and how few draws and state changes carry them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -120,3 +122,67 @@ TEST_F(KitTest, PrimitivesShareOneDrawPerStateAndRestoreTheMatrix)
 }
 
 }  // namespace
+
+// WCAG's contrast against white, from the 8-bit colour GL makes.
+double contrastOf(const Rgba& c)
+{
+    const auto linear = [](float v) {
+        const double s = std::lround(v * 255.0F) / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 1.05 / (0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b) + 0.05);
+}
+
+// Hue in degrees, as HSV has it.
+double hueOf(const Rgba& c)
+{
+    const double hi = std::max({c.r, c.g, c.b});
+    const double span = hi - std::min({c.r, c.g, c.b});
+    const double h = c.r == hi ? (c.g - c.b) / span : c.g == hi ? 2.0 + (c.b - c.r) / span
+                                                                : 4.0 + (c.r - c.g) / span;
+    return std::fmod(60.0 * h + 360.0, 360.0);
+}
+
+TEST(HighContrast, EveryColourReachesThreeToOneAgainstWhiteInItsOwnHue)
+{
+    EXPECT_NEAR(contrastOf(YELLOW), 1.07, 0.01);
+    EXPECT_NEAR(contrastOf(GREEN), 1.37, 0.01);
+    for (int r = 0; r <= 8; ++r) {
+        for (int g = 0; g <= 8; ++g) {
+            for (int b = 0; b <= 8; ++b) {
+                const Rgba c = {r / 8.0F, g / 8.0F, b / 8.0F, 0.0F};
+                const Rgba shown = contrastingColour(c);
+                EXPECT_GE(contrastOf(shown), HIGH_CONTRAST_RATIO) << r << g << b;
+                if (contrastOf(c) >= HIGH_CONTRAST_RATIO) {
+                    EXPECT_TRUE(shown.r == c.r && shown.g == c.g && shown.b == c.b) << r << g << b;
+                } else if (!(r == g && g == b) && !(g == 8 && b == 0 && (r == 0 || r == 8))) {
+                    EXPECT_NEAR(hueOf(shown), hueOf(c), 1.0) << r << g << b;
+                }
+            }
+        }
+    }
+    // The design's yellow and green (left out above), by the table: amber and a dark green.
+    EXPECT_NEAR(hueOf(contrastingColour(YELLOW)), 40.0, 5.0);
+    EXPECT_NEAR(hueOf(contrastingColour(GREEN)), 120.0, 1.0);
+}
+
+TEST_F(KitTest, HighContrastDrawsEveryLineAtLeastThreePixelsInItsContrastingColour)
+{
+    highContrast = true;
+    startBatchFrame();
+    drawLine(ORIGIN, Vec2{0.5, 0.0}, YELLOW);
+    drawThickLine(ORIGIN, Vec2{0.5, 0.2}, 0.01, RED);
+    drawCircle(ORIGIN, 0.5, GREEN);
+    highContrast = false;
+    ASSERT_EQ(batchRunCount(), 3);
+    for (int i = 0; i < batchRunCount(); ++i) {
+        const BatchRun& run = batchRuns()[i];
+        EXPECT_GE(run.width, HIGH_CONTRAST_LINE_WIDTH);
+        EXPECT_GE(contrastOf(run.colour), HIGH_CONTRAST_RATIO);
+    }
+    EXPECT_EQ(batchRuns()[1].width, 4.0) << "a wider line stays as wide";
+    startBatchFrame();
+    drawLine(ORIGIN, Vec2{0.5, 0.0}, YELLOW);
+    EXPECT_EQ(batchRuns()[0].width, STANDING_LINE_WIDTH) << "off again, as the design has it";
+    EXPECT_EQ(batchRuns()[0].colour.b, YELLOW.b);
+}

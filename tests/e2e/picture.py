@@ -153,19 +153,21 @@ class Frame:
 
 
 def load_png(path):
-    """A Frame from an 8-bit RGB PNG file without interlace, as gearmesh writes."""
+    """A Frame from an 8-bit RGB or RGBA PNG file without interlace, as gearmesh and
+    rsvg-convert write them (the alpha is dropped)."""
     with open(path, "rb") as f:
         data = f.read()
     w, h, at, idat = *struct.unpack(">II", data[16:24]), 8, b""
+    k = 4 if data[25] == 6 else 3  # bytes a pixel
     while at < len(data):
         length, tag = struct.unpack(">I4s", data[at:at + 8])
         idat += data[at + 8:at + 8 + length] if tag == b"IDAT" else b""
         at += 12 + length
-    raw, n, prev, rows = zlib.decompress(idat), 3 * w, bytearray(3 * w), []
+    raw, n, prev, rows = zlib.decompress(idat), k * w, bytearray(k * w), []
     for y in range(h):
         kind, row = raw[y * (n + 1)], bytearray(raw[y * (n + 1) + 1:(y + 1) * (n + 1)])
         for i in range(n):  # the five row filters a PNG may use
-            a, b, c = (row[i - 3], prev[i], prev[i - 3]) if i >= 3 else (0, prev[i], 0)
+            a, b, c = (row[i - k], prev[i], prev[i - k]) if i >= k else (0, prev[i], 0)
             p = a + b - c
             paeth = a if abs(p - a) <= min(abs(p - b), abs(p - c)) else \
                 b if abs(p - b) <= abs(p - c) else c
@@ -173,4 +175,4 @@ def load_png(path):
         rows.append(bytes(row))
         prev = row
     pixels = b"".join(rows)
-    return Frame(w, h, pixels[0::3], pixels[1::3], pixels[2::3])
+    return Frame(w, h, pixels[0::k], pixels[1::k], pixels[2::k])

@@ -1,10 +1,13 @@
-"""Key 'p' saves the picture in the window as a PNG file, and GLUT's options pass.
+"""Key 'p' saves the picture in the window as a PNG file and an SVG file, and
+GLUT's options pass.
 
 The program starts in a folder of the test's own with "-display NAME -geometry
 600x500" (no DISPLAY), so GLUT must take both from the command line. After '3'
 and a few steps 'p' must write the settled window's pixels (the edge rows and
-columns aside, which the grab cannot see at (-1, -1)) and turn nothing; a second
-'p' must write the same picture under the next number, beside the first.
+columns aside, which the grab cannot see at (-1, -1)) above a caption, and the
+SVG of the same name, and turn nothing; a second 'p' must write the same
+pictures under the next number, beside the first. (test_saved_pictures.py
+holds the SVG to the PNG.)
 """
 
 import sys
@@ -18,8 +21,10 @@ import harness
 import picture
 
 
-def inner(f):
-    return [bytes(p[y * f.w + 1:(y + 1) * f.w - 1]) for p in (f.r, f.g, f.b) for y in range(1, f.h - 1)]
+def inner(f, h=None):
+    """The rows and columns of a frame but its edges; of its first h rows only, if given."""
+    h = f.h if h is None else h
+    return [bytes(p[y * f.w + 1:(y + 1) * f.w - 1]) for p in (f.r, f.g, f.b) for y in range(1, h - 1)]
 
 
 def body(checks, binary):
@@ -33,15 +38,16 @@ def body(checks, binary):
         for path in (first, first[:-4] + "-2.png"):
             mark = s.console.mark()
             s.keys("p")
-            end = s.console.wait_for(".png", s.console.wait_for("\n図を保存しました：", mark))
-            checks.check(s.console.text().endswith(path), "the console says " + path,
+            s.console.wait_for(".svg", s.console.wait_for("\n図を保存しました：", mark))
+            said = "\n図を保存しました：%s\n図を保存しました：%s.svg" % (path, path[:-4])
+            checks.check(s.console.text().endswith(said), "the console says " + path + " and its SVG",
                          s.console.text(mark))
             saved = picture.load_png(path)
-            checks.check((saved.w, saved.h) == (600, 500) and inner(saved) == inner(shown),
-                         "its pixels are the window's, 600 x 500", "", saved)
+            checks.check(saved.w == 600 and saved.h > 550 and inner(saved, 500) == inner(shown),
+                         "its pixels are the window's, 600 x 500, a caption below", "", saved)
         after = s.settle()
         checks.check(after.same_as(shown), "'p' turns nothing", "", after)
-        checks.check(len(os.listdir(folder)) == 2, "both files stay", repr(os.listdir(folder)))
+        checks.check(len(os.listdir(folder)) == 4, "all four files stay", repr(os.listdir(folder)))
 
 
 if __name__ == "__main__":

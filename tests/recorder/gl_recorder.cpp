@@ -147,6 +147,7 @@ extern "C" {
 
 // Freeglut names its bitmap fonts by the addresses of these objects.
 void* glutBitmapHelvetica18 = nullptr;
+void* glutBitmapTimesRoman24 = nullptr;
 
 void glBegin(GLenum mode)
 {
@@ -289,6 +290,14 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
 void glutBitmapCharacter(void* font, int character)
 {
     record(Fn::BitmapCharacter, character, 0.0, 0.0, 0.0, font);
+}
+
+// Not recorded: every character is 10 pixels wide.
+int glutBitmapWidth(void* font, int character)
+{
+    (void)font;
+    (void)character;
+    return 10;
 }
 
 void glutInit(int* pargc, char** argv)

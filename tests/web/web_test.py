@@ -63,12 +63,20 @@ LAYOUT = """(() => {
         broken: [...text.matchAll(/-?[0-9]+([.][0-9]+)?/g)].filter((m) =>
             new Set(lines(m.index, m.index + m[0].length).map((r) => r.top)).size > 1) };
 })()"""
-# The picture that 'p' downloads, and the frame on screen: how many dark pixels each has.
+# The files that 'p' downloads: the PNG's dark pixels in the picture's part and on
+# screen (the frame without the legends), its height, how far right its caption's ink
+# goes, the names, the SVG's type and text.
 SAVED = """(async () => {
-    const saved = new OffscreenCanvas(800, 800).getContext("2d"), got = await fetch(window.saved);
-    saved.drawImage(await createImageBitmap(await got.blob()), 0, 0);
+    const [png, svg] = await Promise.all(window.saved.map(([, href]) => fetch(href).then((r) => r.blob())));
+    const image = await createImageBitmap(png), h = image.height;
+    const saved = new OffscreenCanvas(800, h).getContext("2d", { willReadFrequently: true });
+    saved.drawImage(image, 0, 0);
     const dark = (p) => p.filter((v, i) => i % 4 == 0 && v + p[i + 1] + p[i + 2] < 180).length;
-    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame)];
+    const caption = saved.getImageData(0, 800, 800, h - 800).data;  // how far right its ink goes
+    const right = Math.max(...[...Array(800).keys()].filter((x) =>
+        [...Array(h - 800).keys()].some((y) => caption[4 * (800 * y + x)] < 100)));
+    return [dark(saved.getImageData(0, 0, 800, 800).data), dark(window.lastFrame), h, right,
+            window.saved.map(([name]) => name), svg.type, await svg.text()];
 })()"""
 
 
@@ -201,14 +209,27 @@ def in_classroom(checks, page, url):
     page.steps([("10 30", SHIFTS), ("0.5 0", REPORT)])
     laid_out(checks, page, "after 10 30, 0.5 0", SIZES, os.environ.get("GEARMESH_WEB_SHOTS"))
     js = lambda code: page("eval", js="document.getElementById(" + code)  # noqa: E731
-    page("eval", js="HTMLAnchorElement.prototype.click = function () { window.saved = this.href }")
+    page("eval", js="HTMLAnchorElement.prototype.click = function () { "
+         "(window.saved ||= []).push([this.download, this.href]) }")
     for key in ["3", "s", "W", "p"]:
         page.steps([key])
         laid_out(checks, page, "after " + key, SIZES[1:2])
-    page("wait", js="window.saved")
-    saved, shown = page("eval", js=SAVED)
-    checks.check(saved > shown + 1000, "'p' downloads the picture with its legends",
-                 "dark pixels %d, on screen without the legends %d" % (saved, shown))
+    page("wait", js="window.saved?.length >= 2")
+    saved, shown, height, right, names, svg_type, svg = page("eval", js=SAVED)
+    # The caption's first line, 18-pixel letters, reaches some 440 pixels right.
+    checks.check(saved > shown + 1000 and height > 800 and right > 350, "'p' downloads the "
+                 "picture with its legends and its caption below", "dark pixels %d, on screen "
+                 "without the legends %d, %d pixels high, caption to %d" % (saved, shown, height, right))
+    base = "gearmesh_10-30_0.5-0_view3"
+    checks.check(names == [base + ".png", base + ".svg"] and svg_type == "image/svg+xml" and
+                 svg.count("<path") > 5 and "23.299" in svg, "'p' downloads the SVG beside it, "
+                 "named and typed", "%r %r" % (names, svg_type))
+    page("click", selector="#contrast")
+    bright = page.frame()
+    page("click", selector="#contrast")
+    checks.check(bright.count(picture.YELLOW) == 0 and bright.count((170, 120, 0)) > 500 and
+                 page.frame().count(picture.YELLOW) > 500, "the switch turns the high-contrast "
+                 "display on (no pale yellow, a dark amber) and off")
     idle = js("'line').disabled && document.getElementById('line').placeholder")
     page.steps(["2", "0", "Enter", "z", ("45 17", SHIFTS), ("-0.5 -0.5", REPORT)])
     typed = page("wait", js=CONSOLE)
@@ -225,6 +246,8 @@ def in_classroom(checks, page, url):
     checks.check("canvas" in back and js("'canvas').ariaLabel"),
                  "the picture, named, is two Shift+Tab from the input line")
     page("click", selector="#english")
+    # NOTE: as a person would, once the question is back (the new run replays first).
+    page("wait", js=CONSOLE + ".endsWith('x1 x2=')")
     page.steps([("0 0", "quit")])
     english = page("eval", js="document.documentElement.lang + document.body.innerText + "
                    "[...document.querySelectorAll('[title],[aria-label],[placeholder]')].map((e) =>"

@@ -182,13 +182,15 @@ def picture_run(checks, command, display):
         shown = s.settle(60)
         mark = s.console.mark()
         s.keys("p")
-        end = s.console.wait_for(".png", s.console.wait_for("図を保存しました：", mark, 30))
+        end = s.console.wait_for(".svg", s.console.wait_for("図を保存しました：", mark, 30))
         name = "gearmesh_10-30_0.5-0_view1.png"
-        checks.check(s.console.text()[:end].endswith("\\" + name) and
-                     os.listdir(folder) == [name], "gearmesh.exe saves %s where it started" % name,
+        svg = name[:-4] + ".svg"
+        checks.check(s.console.text()[:end].endswith("\\" + svg) and
+                     sorted(os.listdir(folder)) == [name, svg],
+                     "gearmesh.exe saves %s and its SVG where it started" % name,
                      "%r, %r" % (s.console.text(mark), os.listdir(folder)))
         saved = picture.load_png(os.path.join(folder, name))
-        checks.check(test_picture.inner(saved) == test_picture.inner(shown),
+        checks.check(test_picture.inner(saved, shown.h) == test_picture.inner(shown),
                      "the picture's pixels are the window's", "", saved)
 
 
