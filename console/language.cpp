@@ -92,9 +92,9 @@ static const TextPair TEXT_PAIRS[] = {
      "\nStandard gears: contact ratio ε=%.3f (path of contact %.4f / base pitch %.4f)  "
      "tip clearance c=%.4f"},
     {"\nすべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）",
-     "\nspecific sliding at the roots: gear 1 %.3f, gear 2 %.3f (single-pair contact %.4f)"},
+     "\nSpecific sliding at the roots: gear 1 %.3f, gear 2 %.3f (single-pair contact %.4f)"},
     {"\n標準歯車では  すべり率  歯元で歯車1 %.3f  歯車2 %.3f（一対かみ合い区間%.4f）",
-     "\nstandard pair: specific sliding at the roots: gear 1 %.3f, gear 2 %.3f "
+     "\nStandard gears: specific sliding at the roots: gear 1 %.3f, gear 2 %.3f "
      "(single-pair contact %.4f)"},
 
     // [SECTION] Key help
