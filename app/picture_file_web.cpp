@@ -1,6 +1,7 @@
-// picture_file_web.cpp -- a saved picture on a web page: the browser downloads
-// each of its files (the PNG, the SVG) under its name and with its type, into the folder the person has chosen for downloads (the
-// browser, not the program, keeps an existing file there from being replaced).
+// picture_file_web.cpp -- a saved picture on a web page: the browser downloads each of
+// its files (the PNG, the SVG) under its name and with its type, into the folder the
+// person has chosen for downloads (the browser, not the program, keeps an existing file
+// there from being replaced).
 #include <emscripten.h>
 
 #include <cerrno>
@@ -12,7 +13,7 @@ EM_JS(int, downloadFile, (const char* name, const unsigned char* bytes, int size
     try {
         const data = HEAPU8.slice(bytes, bytes + size);
         const link = document.createElement("a");
-        const type = /[.]svg$/.test(UTF8ToString(name)) ? "image/svg+xml" : "image/png";
+        const type = UTF8ToString(name).endsWith(".svg") ? "image/svg+xml" : "image/png";
         link.href = URL.createObjectURL(new Blob([data], { type: type }));
         link.download = UTF8ToString(name);
         document.body.appendChild(link);
