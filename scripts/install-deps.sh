@@ -24,11 +24,14 @@ build=${2:-build}
 # libstb-dev: stb_image_write.h, header-only, which saves the window as a PNG.
 run_packages=(build-essential cmake freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
               libstb-dev)
-# Unit tests and the benchmark; a second compiler; an X server, key presses, the
-# window system's view of the window, a terminal, and the scripts' interpreter;
-# an SVG parser, plane geometry and an SVG renderer for the outlines' test.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xdotool x11-utils tmux python3
-               python3-svgelements python3-shapely librsvg2-bin)
+# Unit tests and the benchmark; a second compiler; an X server (and xvfb-run's
+# xauth), key presses, the window system's view of the window, a terminal, and the
+# scripts' interpreter with numpy; an SVG parser, plane geometry and an SVG renderer
+# for the outlines' and the saved pictures' tests, with the fonts the saved SVG names
+# (URW's metric twins of Helvetica and Times, and a Japanese one).
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang xvfb xauth xdotool x11-utils tmux
+               python3 python3-numpy python3-svgelements python3-shapely librsvg2-bin
+               fonts-urw-base35 fonts-droid-fallback)
 # CPack's search for the libraries the program links.
 package_packages=(file)
 # The cross compiler (posix threads, as GoogleTest wants), the source of freeglut
