@@ -12,7 +12,7 @@
 # roots share this machine's network namespace, so they reach its abstract X
 # socket); the window is found by its title with xdotool and closed with ESC.
 # Every mount is undone on exit. Needs root, debootstrap, Xvfb and xdotool, and
-# about 2 GB in the temporary folder. Takes 8 to 12 minutes on 2 cores.
+# about 2 GB in the temporary folder. Takes about 14 minutes on 2 cores.
 #
 # Usage: sudo scripts/fresh-machine-check.sh [--base TARBALL]
 #   --base TARBALL   reuse a tarball of a debootstrapped root (made with
