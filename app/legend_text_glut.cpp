@@ -32,9 +32,6 @@ const LegendGlyph* legendGlyph(unsigned int codePoint)
 
 namespace {
 
-// Lines of text a frame holds, and the bytes of one.
-constexpr int LEGEND_LINES = 48;
-constexpr int LINE_BYTES = 128;
 // Pixels of GLUT's fonts (18 and 24 pixels) above and below a baseline, with room to spare.
 constexpr int ABOVE_BASELINE = 30;
 constexpr int BELOW_BASELINE = 10;
@@ -50,12 +47,12 @@ struct LegendLine {
     float x;  // window units, as glRasterPos2f takes them
     float y;
     void* font;
-    char text[LINE_BYTES];
+    char text[FRAME_TEXT_BYTES];
 };
 
 struct Legend {
     int count;
-    LegendLine lines[LEGEND_LINES];
+    LegendLine lines[FRAME_TEXT_LINES];
     GLint viewport[4];  // the window it was written in
 };
 
@@ -316,7 +313,7 @@ void sendLines(int first, int count, bool bufferClear)
 void drawText(float x, float y, void* font, const char* text)
 {
     batchTextSender = sendLines;
-    if (written.count == LEGEND_LINES) {
+    if (written.count == FRAME_TEXT_LINES) {
         return;  // NOTE: no frame writes this many lines
     }
     LegendLine& line = written.lines[written.count];
@@ -324,8 +321,8 @@ void drawText(float x, float y, void* font, const char* text)
     line.y = y;
     // NOTE: the views name one font for every legend; the display chooses its size.
     line.font = highContrast && font == GLUT_BITMAP_HELVETICA_18 ? GLUT_BITMAP_TIMES_ROMAN_24 : font;
-    std::strncpy(line.text, text, LINE_BYTES - 1);
-    line.text[LINE_BYTES - 1] = '\0';
+    std::strncpy(line.text, text, FRAME_TEXT_BYTES - 1);
+    line.text[FRAME_TEXT_BYTES - 1] = '\0';
     batchText(written.count);
     ++written.count;
 }

@@ -24,17 +24,12 @@ void* glutBitmapHelvetica18 = nullptr;
 
 namespace {
 
-// Lines of one frame: view 5 writes the most, about forty (legend, titles,
-// scales and the names of the points).
-constexpr int LEGEND_LINES = 64;
-constexpr int LINE_BYTES = 160;
-
 struct Legend {
     int count;
     bool large;  // in the larger font of the high-contrast display
-    float x[LEGEND_LINES];  // window units, the baseline's left end
-    float y[LEGEND_LINES];
-    char text[LEGEND_LINES][LINE_BYTES];
+    float x[FRAME_TEXT_LINES];  // window units, the baseline's left end
+    float y[FRAME_TEXT_LINES];
+    char text[FRAME_TEXT_LINES][FRAME_TEXT_BYTES];
 };
 
 Legend written;  // this frame's lines
@@ -92,14 +87,14 @@ EM_JS(void, blendText, (unsigned char* rgba, int width, int height, int left, bo
 void drawText(float x, float y, void* font, const char* text)
 {
     (void)font;
-    if (written.count == LEGEND_LINES) {
+    if (written.count == FRAME_TEXT_LINES) {
         return;
     }
     const int i = written.count;
     written.x[i] = x;
     written.y[i] = y;
-    std::strncpy(written.text[i], text, LINE_BYTES - 1);
-    written.text[i][LINE_BYTES - 1] = '\0';
+    std::strncpy(written.text[i], text, FRAME_TEXT_BYTES - 1);
+    written.text[i][FRAME_TEXT_BYTES - 1] = '\0';
     ++written.count;
 }
 

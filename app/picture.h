@@ -57,7 +57,7 @@ const char* saveCauseText(int error);
 constexpr int CAPTION_LINES = 3;
 // The caption: the pair's numbers as the report gives them, in the text language.
 struct Caption {
-    char text[CAPTION_LINES][160];
+    char text[CAPTION_LINES][FRAME_TEXT_BYTES];
     const char* lines[CAPTION_LINES];
     int baselines[CAPTION_LINES];
     TextStrip strip;  // over the lines above, as wide as the window

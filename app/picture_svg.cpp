@@ -21,11 +21,13 @@
 
 namespace {
 
-// Bytes of the file besides its runs, vertices and text, and at most per each.
+// Bytes of the file besides its runs, vertices and text, and at most per each. A
+// line of text is its element and a tspan for each character: at most 48 bytes for
+// each byte of the line (a Japanese character, 3 bytes, with its font, about 125).
 constexpr std::size_t SVG_FIXED_BYTES = 4096;
 constexpr std::size_t SVG_RUN_BYTES = 256;
 constexpr std::size_t SVG_VERTEX_BYTES = 24;
-constexpr std::size_t SVG_TEXT_LINE_BYTES = 4096;
+constexpr std::size_t SVG_TEXT_LINE_BYTES = 512 + 48 * FRAME_TEXT_BYTES;
 // The corners of one polygon held while it grows: a disc has a few hundred.
 constexpr int POLYGON_CORNERS = 4096;
 // GL's lighting gives the bitmap legends their colour: its default ambient light

@@ -27,6 +27,11 @@ void finishTextFrame();
 // the bottom), where they are not part of GL's picture (a web page).
 void addLegendsToPicture(unsigned char* rgba, int width, int height);
 
+// The most lines of text one frame writes (view 5 writes about forty: its legend,
+// titles, scales and the names of the points), and the bytes of one line.
+constexpr int FRAME_TEXT_LINES = 64;
+constexpr int FRAME_TEXT_BYTES = 160;
+
 // [SECTION] The frame's text read back, for a saved picture
 // One line of the frame's text as drawText was given it: where (window units),
 // what (UTF-8), and whether in the large font of the high-contrast display.
